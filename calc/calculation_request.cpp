@@ -1,0 +1,155 @@
+#include "calculation_request.h"
+
+#include "constants.h"
+#include "extended.h"
+#include "number_text.h"
+
+namespace tarnel {
+namespace {
+
+struct Inputs {
+  Extended R1;
+  Extended R2;
+  Extended H;
+  Extended D;
+  Extended Lambda;
+};
+
+Extended ReadInput(const std::string& text) { return TextToNumber(TrimBlanks(text)); }
+
+// The first rule the inputs break, or nullptr when they pass every rule.
+const char* BrokenRule(const Inputs& in) {
+  if (!(in.R2 > in.R1)) {
+    return "Введите R2 > R1";
+  }
+  if (!(in.D <= in.R2 - in.R1)) {
+    return "Введите D < R2 - R1";
+  }
+  if (!(in.D <= in.H)) {
+    return "Введите D < H";
+  }
+  if (!(in.Lambda > 0)) {
+    return "Введите Lambda > 0";
+  }
+  if (!(in.Lambda < 1)) {
+    return "Введите Lambda < 1";
+  }
+  // Without these two a zero D divides by zero, a negative D passes as if it
+  // were positive, and a negative R1 describes no coil.
+  if (!(in.D > 0)) {
+    return "Введите D > 0";
+  }
+  if (!(in.R1 >= 0)) {
+    return "Введите R1 >= 0";
+  }
+  return nullptr;
+}
+
+// N = 4·H·(R2 − R1)·Lambda / (PI·D²), grouped as written.
+Extended TurnsOf(const Inputs& in) {
+  const Extended windingArea = (in.H * 4) * (in.R2 - in.R1);
+  const Extended filledArea = windingArea * in.Lambda;
+  const Extended wireArea = (kPiApprox * in.D) * in.D;
+  return filledArea / wireArea;
+}
+
+// R = 2.672e-7·(R2² − R1²)·Lambda·H / (PI·D⁴), grouped as written.
+Extended ResistanceOf(const Inputs& in) {
+  const Extended ringArea = (in.R2 * in.R2) - (in.R1 * in.R1);
+  const Extended filledLength = (kResistivityFactor * in.Lambda) * in.H;
+  const Extended numerator = ringArea * filledLength;
+  const Extended wireSquare = (((kPiApprox * in.D) * in.D) * in.D) * in.D;
+  return numerator / wireSquare;
+}
+
+// Tracks which result fields the calculation has written, so that an error
+// can clear the rest.
+class ResultWriter {
+ public:
+  ResultWriter(CalculationFields& fields, ComputedValues* values)
+      : fields_(fields), values_(values) {}
+  ResultWriter(const ResultWriter&) = delete;
+  ResultWriter& operator=(const ResultWriter&) = delete;
+
+  void WriteN(Extended n) { Write(fields_.edN, writtenN_, n, &ComputedValues::N); }
+  void WriteR(Extended r) { Write(fields_.edR, writtenR_, r, &ComputedValues::R); }
+  void WriteL(Extended l) { Write(fields_.edL, writtenL_, l, &ComputedValues::L); }
+
+  void ClearUnwritten() {
+    if (!writtenN_) {
+      fields_.edN.clear();
+    }
+    if (!writtenR_) {
+      fields_.edR.clear();
+    }
+    if (!writtenL_) {
+      fields_.edL.clear();
+    }
+    fields_.edMessage.clear();
+  }
+
+ private:
+  void Write(std::string& field, bool& written, Extended value,
+             std::optional<long double> ComputedValues::*slot) {
+    field = NumberToText(value.Value());
+    written = true;
+    if (values_ != nullptr) {
+      values_->*slot = value.Value();
+    }
+  }
+
+  CalculationFields& fields_;
+  ComputedValues* values_;
+  bool writtenN_ = false;
+  bool writtenR_ = false;
+  bool writtenL_ = false;
+};
+
+}  // namespace
+
+CalculationFields StartupFields() {
+  CalculationFields fields;
+  fields.edR1 = "0.01";
+  fields.edR2 = "0.02";
+  fields.edH = "0.03";
+  fields.edD = "0.001";
+  fields.edLambda = "0.6";
+  fields.edMessage = kReadyMessage;
+  return fields;
+}
+
+void RunCalculation(CalculationFields& fields, ComputedValues* values) {
+  if (values != nullptr) {
+    *values = ComputedValues{};
+  }
+  ResultWriter writer(fields, values);
+  try {
+    Inputs in;
+    in.R1 = ReadInput(fields.edR1);
+    in.R2 = ReadInput(fields.edR2);
+    in.H = ReadInput(fields.edH);
+    in.D = ReadInput(fields.edD);
+    in.Lambda = ReadInput(fields.edLambda);
+
+    if (const char* message = BrokenRule(in)) {
+      fields.edMessage = message;
+      fields.edN.clear();
+      fields.edR.clear();
+      fields.edL.clear();
+      return;
+    }
+
+    const Extended N = TurnsOf(in);
+    const Extended R = ResistanceOf(in);
+    writer.WriteN(N);
+    writer.WriteR(R);
+    fields.edMessage = kReadyMessage;
+  } catch (...) {
+    // The outcome shown must belong to these inputs alone: nothing left over
+    // from an earlier calculation may stand beside the error.
+    writer.ClearUnwritten();
+    throw;
+  }
+}
+
+}  // namespace tarnel
