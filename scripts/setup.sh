@@ -8,6 +8,8 @@ tarnel_packages=(
   qt6-base-dev qt6-base-dev-tools
   libgtest-dev libgmock-dev libbenchmark-dev
 )
+# The separator tests compile real locales from these sources.
+tarnel_packages+=(locales)
 
 tarnel_install_missing() {
   local missing=()

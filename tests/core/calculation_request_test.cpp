@@ -1,1 +1,257 @@
+// The calculation request over the window's field texts: validation, the
+// results it writes, and what an error leaves behind.
+#include "calculation_request.h"
+
 #include <gtest/gtest.h>
+
+#include <ostream>
+#include <string>
+
+#include "errors.h"
+#include "extended.h"
+#include "number_text.h"
+
+namespace tarnel {
+namespace {
+
+CalculationFields Fields(const char* r1, const char* r2, const char* h, const char* d,
+                         const char* lambda) {
+  CalculationFields fields = StartupFields();
+  fields.edR1 = r1;
+  fields.edR2 = r2;
+  fields.edH = h;
+  fields.edD = d;
+  fields.edLambda = lambda;
+  return fields;
+}
+
+// Result fields holding texts of some earlier calculation.
+CalculationFields WithStaleResults(CalculationFields fields) {
+  fields.edN = "1";
+  fields.edR = "2";
+  fields.edL = "3";
+  fields.edMessage = "Введите D < H";
+  return fields;
+}
+
+class CalculationRequestTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    fpu::SetWorkingMode();
+    SetDecimalMark('.');
+  }
+  void TearDown() override { SetDecimalMark('.'); }
+};
+
+TEST_F(CalculationRequestTest, StartupTextsGiveTheDefaultResults) {
+  CalculationFields fields = StartupFields();
+  ComputedValues values;
+  RunCalculation(fields, &values);
+  EXPECT_EQ(fields.edN, "229.2");
+  EXPECT_EQ(fields.edR, "0.4593");
+  EXPECT_EQ(fields.edL, "0.0008033");
+  EXPECT_EQ(fields.edMessage, "Готов ...");
+  ASSERT_TRUE(values.N && values.R);
+  EXPECT_NEAR(*values.N, 229.183L, 0.001L);
+  EXPECT_NEAR(*values.R, 0.45928L, 0.00001L);
+  // The inputs are left as they were.
+  EXPECT_EQ(fields.edR1, "0.01");
+  EXPECT_EQ(fields.edLambda, "0.6");
+}
+
+TEST_F(CalculationRequestTest, ValuesFollowTheWrittenGroupings) {
+  // N = ((H·4)·(R2 − R1))·Lambda / ((PI·D)·D) and
+  // R = ((R2·R2) − (R1·R1))·((2.672e-7·Lambda)·H) / ((((PI·D)·D)·D)·D),
+  // each step rounded to the extended format.
+  CalculationFields fields = StartupFields();
+  ComputedValues values;
+  RunCalculation(fields, &values);
+  volatile long double r1 = 0.01L;
+  volatile long double r2 = 0.02L;
+  volatile long double h = 0.03L;
+  volatile long double d = 0.001L;
+  volatile long double lambda = 0.6L;
+  const long double pi = 3.1415926L;
+  const long double n = ((h * 4) * (r2 - r1)) * lambda / ((pi * d) * d);
+  const long double r = ((r2 * r2) - (r1 * r1)) * ((2.672e-7L * lambda) * h) /
+                        ((((pi * d) * d) * d) * d);
+  EXPECT_EQ(*values.N, n);
+  EXPECT_EQ(*values.R, r);
+}
+
+struct RuleCase {
+  const char* name;
+  const char* r1;
+  const char* r2;
+  const char* h;
+  const char* d;
+  const char* lambda;
+  const char* message;  // nullptr: every rule passes
+  friend void PrintTo(const RuleCase& c, std::ostream* os) { *os << c.name; }
+};
+
+class ValidationTest : public CalculationRequestTest,
+                       public testing::WithParamInterface<RuleCase> {};
+
+TEST_P(ValidationTest, FirstBrokenRuleWritesItsMessageAndClearsTheResults) {
+  const RuleCase& c = GetParam();
+  CalculationFields fields = WithStaleResults(Fields(c.r1, c.r2, c.h, c.d, c.lambda));
+  RunCalculation(fields);
+  if (c.message == nullptr) {
+    EXPECT_EQ(fields.edMessage, "Готов ...");
+    EXPECT_NE(fields.edN, "");
+    EXPECT_NE(fields.edN, "1");
+    return;
+  }
+  EXPECT_EQ(fields.edMessage, c.message);
+  EXPECT_EQ(fields.edN, "");
+  EXPECT_EQ(fields.edR, "");
+  EXPECT_EQ(fields.edL, "");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rules, ValidationTest,
+    testing::Values(
+        RuleCase{"r2_equal_r1", "0.02", "0.02", "0.03", "0.001", "0.6", "Введите R2 > R1"},
+        RuleCase{"r2_below_r1", "0.03", "0.02", "0.03", "0.001", "0.6", "Введите R2 > R1"},
+        RuleCase{"d_above_depth", "0.25", "0.75", "0.75", "0.6", "0.5", "Введите D < R2 - R1"},
+        RuleCase{"d_above_h", "0.01", "0.02", "0.0005", "0.001", "0.6", "Введите D < H"},
+        RuleCase{"lambda_zero", "0.01", "0.02", "0.03", "0.001", "0", "Введите Lambda > 0"},
+        RuleCase{"lambda_negative", "0.01", "0.02", "0.03", "0.001", "-0.5",
+                 "Введите Lambda > 0"},
+        RuleCase{"lambda_one", "0.01", "0.02", "0.03", "0.001", "1", "Введите Lambda < 1"},
+        RuleCase{"only_first_broken_rule", "0.03", "0.02", "0.03", "0.001", "2",
+                 "Введите R2 > R1"},
+        // D equal to both R2 − R1 and H passes, although the messages say "<".
+        RuleCase{"d_equal_depth_and_h", "0.25", "0.75", "0.5", "0.5", "0.5", nullptr},
+        // A zero or negative D and a negative R1 describe no coil.
+        RuleCase{"d_zero", "0.01", "0.02", "0.03", "0", "0.6", "Введите D > 0"},
+        RuleCase{"d_negative", "0.01", "0.02", "0.03", "-0.001", "0.6", "Введите D > 0"},
+        RuleCase{"d_and_h_negative", "0.01", "0.02", "-0.01", "-0.02", "0.6", "Введите D > 0"},
+        RuleCase{"d_zero_and_h_zero", "0.01", "0.02", "0", "0", "0.6", "Введите D > 0"},
+        RuleCase{"r1_negative", "-0.01", "0.02", "0.03", "0.001", "0.6", "Введите R1 >= 0"},
+        RuleCase{"radii_cancel", "-0.02", "0.02", "0.03", "0.001", "0.6", "Введите R1 >= 0"},
+        RuleCase{"d_rule_before_r1_rule", "-0.01", "0.02", "0.03", "-0.001", "0.6",
+                 "Введите D > 0"},
+        RuleCase{"lambda_rule_before_d_rule", "0.01", "0.02", "0.03", "0", "1",
+                 "Введите Lambda < 1"},
+        RuleCase{"r1_zero_passes", "0", "0.02", "0.05", "0.001", "0.5", nullptr}),
+    [](const testing::TestParamInfo<RuleCase>& info) { return std::string(info.param.name); });
+
+TEST_F(CalculationRequestTest, BoundaryCaseOfEqualDimensionsIsCalculated) {
+  CalculationFields fields = Fields("0.25", "0.75", "0.5", "0.5", "0.5");
+  RunCalculation(fields);
+  EXPECT_EQ(fields.edN, "0.6366");
+  EXPECT_EQ(fields.edR, "1.701E-7");
+}
+
+TEST_F(CalculationRequestTest, BlanksAroundInputsAreIgnored) {
+  CalculationFields fields = Fields(" 0.01 ", "\t0.02", "0.03\n", "0.001", "  0.6  ");
+  RunCalculation(fields);
+  EXPECT_EQ(fields.edN, "229.2");
+  EXPECT_EQ(fields.edMessage, "Готов ...");
+}
+
+struct ConvertCase {
+  const char* name;
+  CalculationFields fields;
+  const char* message;
+  friend void PrintTo(const ConvertCase& c, std::ostream* os) { *os << c.name; }
+};
+
+class ConvertFailureTest : public CalculationRequestTest,
+                           public testing::WithParamInterface<ConvertCase> {};
+
+TEST_P(ConvertFailureTest, FirstBadTextInReadingOrderIsReportedAndResultsCleared) {
+  CalculationFields fields = WithStaleResults(GetParam().fields);
+  try {
+    RunCalculation(fields);
+    FAIL() << "no error";
+  } catch (const EConvertError& error) {
+    EXPECT_EQ(error.Message(), GetParam().message);
+  }
+  // Nothing of an earlier calculation may stand beside the error.
+  EXPECT_EQ(fields.edN, "");
+  EXPECT_EQ(fields.edR, "");
+  EXPECT_EQ(fields.edL, "");
+  EXPECT_EQ(fields.edMessage, "");
+  EXPECT_EQ(fields.edR1, GetParam().fields.edR1);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, ConvertFailureTest,
+    testing::Values(
+        ConvertCase{"r1_abc", Fields("abc", "0.02", "0.03", "0.001", "0.6"),
+                    "'abc' is not a valid floating point value"},
+        ConvertCase{"blank_r1_before_bad_d", Fields("   ", "0.02", "0.03", "x", "0.6"),
+                    "'' is not a valid floating point value"},
+        ConvertCase{"trimmed_text_in_message", Fields("0.01", " 0,02 ", "0.03", "0.001", "0.6"),
+                    "'0,02' is not a valid floating point value"},
+        ConvertCase{"bad_lambda_after_broken_rule",
+                    Fields("0.03", "0.02", "0.03", "0.001", "0.6x"),
+                    "'0.6x' is not a valid floating point value"},
+        ConvertCase{"overflowing_text", Fields("0.01", "0.02", "1e4999", "0.001", "0.6"),
+                    "'1e4999' is not a valid floating point value"}),
+    [](const testing::TestParamInfo<ConvertCase>& info) { return std::string(info.param.name); });
+
+TEST_F(CalculationRequestTest, CommaMarkRejectsTheStartupTexts) {
+  SetDecimalMark(',');
+  CalculationFields fields = StartupFields();
+  EXPECT_THROW(
+      {
+        try {
+          RunCalculation(fields);
+        } catch (const EConvertError& error) {
+          EXPECT_EQ(error.Message(), "'0.01' is not a valid floating point value");
+          throw;
+        }
+      },
+      EConvertError);
+  fields = Fields("0,01", "0,02", "0,03", "0,001", "0,6");
+  RunCalculation(fields);
+  EXPECT_EQ(fields.edN, "229,2");
+  EXPECT_EQ(fields.edR, "0,4593");
+}
+
+TEST_F(CalculationRequestTest, UnderflowingWireAreaFaultsBeforeAnyFieldIsWritten) {
+  // PI·D⁴ underflows to zero silently; the resistance then divides by it.
+  CalculationFields fields = WithStaleResults(Fields("0.01", "0.02", "0.03", "1e-1300", "0.6"));
+  EXPECT_THROW(RunCalculation(fields), EZeroDivide);
+  EXPECT_EQ(fields.edN, "");
+  EXPECT_EQ(fields.edR, "");
+  EXPECT_EQ(fields.edL, "");
+  EXPECT_EQ(fields.edMessage, "");
+}
+
+TEST_F(CalculationRequestTest, OverflowingTurnCountIsReported) {
+  CalculationFields fields = Fields("0", "1e4000", "1e4000", "1e-100", "0.5");
+  EXPECT_THROW(RunCalculation(fields), EOverflow);
+  EXPECT_EQ(fields.edN, "");
+}
+
+TEST_F(CalculationRequestTest, ResultIsAPureFunctionOfTheInputs) {
+  // An error, then the start-up texts: the same results as a fresh start.
+  CalculationFields faulty = Fields("0.01", "0.02", "0.03", "1e-1300", "0.6");
+  EXPECT_THROW(RunCalculation(faulty), EZeroDivide);
+  CalculationFields afterFault = StartupFields();
+  RunCalculation(afterFault);
+  CalculationFields fresh = StartupFields();
+  RunCalculation(fresh);
+  EXPECT_EQ(afterFault.edN, fresh.edN);
+  EXPECT_EQ(afterFault.edR, fresh.edR);
+  EXPECT_EQ(afterFault.edL, fresh.edL);
+  EXPECT_EQ(afterFault.edMessage, "Готов ...");
+}
+
+TEST_F(CalculationRequestTest, ValuesReceiveOnlyWhatWasWritten) {
+  CalculationFields fields = Fields("0.01", "0.02", "0.03", "0", "0.6");
+  ComputedValues values;
+  values.N = 1.0L;
+  RunCalculation(fields, &values);
+  EXPECT_FALSE(values.N.has_value());
+  EXPECT_FALSE(values.R.has_value());
+  EXPECT_FALSE(values.L.has_value());
+}
+
+}  // namespace
+}  // namespace tarnel

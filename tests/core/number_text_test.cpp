@@ -1,1 +1,182 @@
+// Number texts: what the fields accept, the value each text gives, and the
+// exact text each result becomes.
+#include "number_text.h"
+
 #include <gtest/gtest.h>
+
+#include <cmath>
+#include <ostream>
+#include <string>
+
+#include "errors.h"
+
+namespace tarnel {
+namespace {
+
+struct ToTextCase {
+  long double value;
+  const char* text;
+  friend void PrintTo(const ToTextCase& c, std::ostream* os) { *os << c.text; }
+};
+
+class NumberToTextTest : public testing::TestWithParam<ToTextCase> {};
+
+TEST_P(NumberToTextTest, FormatsFourSignificantDigits) {
+  EXPECT_EQ(NumberToText(GetParam().value, '.'), GetParam().text);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    GeneralFormat, NumberToTextTest,
+    testing::Values(ToTextCase{229.18312L, "229.2"}, ToTextCase{0.45928L, "0.4593"},
+                    ToTextCase{0.00080330L, "0.0008033"}, ToTextCase{0.5L, "0.5"},
+                    ToTextCase{1.0L, "1"}, ToTextCase{1.00005L, "1"}, ToTextCase{1200.0L, "1200"},
+                    ToTextCase{1234.5L, "1235"}, ToTextCase{9999.4L, "9999"},
+                    ToTextCase{9999.6L, "1E4"}, ToTextCase{10000.0L, "1E4"},
+                    ToTextCase{12345.6L, "1.235E4"}, ToTextCase{123456789.0L, "1.235E8"},
+                    ToTextCase{1.5e10L, "1.5E10"}, ToTextCase{0.0001L, "0.0001"},
+                    ToTextCase{0.000123456L, "0.0001235"}, ToTextCase{0.00012345L, "0.0001235"},
+                    ToTextCase{0.00009999L, "9.999E-5"}, ToTextCase{0.0000123456L, "1.235E-5"},
+                    ToTextCase{2.5e-7L, "2.5E-7"}, ToTextCase{-229.183L, "-229.2"},
+                    ToTextCase{-0.0004L, "-0.0004"}, ToTextCase{0.0L, "0"},
+                    // Sign of zero and denormals never show.
+                    ToTextCase{-0.0L, "0"}, ToTextCase{1e-4940L, "0"}, ToTextCase{-1e-4945L, "0"},
+                    // A carry out of the first digit moves the exponent.
+                    ToTextCase{0.99996L, "1"}, ToTextCase{0.000099996L, "0.0001"},
+                    ToTextCase{99999.0L, "1E5"}, ToTextCase{9.99951e-5L, "0.0001"},
+                    // Fixed form pads integers and writes no trailing fraction zeros.
+                    ToTextCase{10.0L, "10"}, ToTextCase{100.04L, "100"}, ToTextCase{20.5L, "20.5"},
+                    ToTextCase{0.1L, "0.1"}, ToTextCase{0.001L, "0.001"},
+                    // Only the 5th digit decides, on the 18-digit expansion.
+                    ToTextCase{1.23449999L, "1.234"}, ToTextCase{0.0012345L, "0.001235"},
+                    // The extremes of the extended range.
+                    ToTextCase{1.18973149535723176502e4932L, "1.19E4932"},
+                    ToTextCase{3.36210314311209350626e-4932L, "3.362E-4932"}));
+
+TEST(NumberToTextTest, WritesTheDecimalMarkGiven) {
+  EXPECT_EQ(NumberToText(229.18312L, ','), "229,2");
+  EXPECT_EQ(NumberToText(12345.6L, ','), "1,235E4");
+  EXPECT_EQ(NumberToText(0.00080330L, ','), "0,0008033");
+  EXPECT_EQ(NumberToText(1200.0L, ','), "1200");
+}
+
+TEST(NumberToTextTest, EighteenDigitExpansionRoundsTiesToEven) {
+  // Both integers are exact in 64 bits and end in a 19th digit of 5, a tie
+  // for the 18-digit expansion; its rounding decides the 5th digit.
+  EXPECT_EQ(NumberToText(1000499999999999995.0L, '.'), "1.001E18");  // ...9|5 -> ...5000
+  EXPECT_EQ(NumberToText(1000499999999999985.0L, '.'), "1E18");      // ...8|5 -> ...8
+}
+
+struct ToNumberCase {
+  const char* text;
+  long double value;
+  friend void PrintTo(const ToNumberCase& c, std::ostream* os) { *os << '"' << c.text << '"'; }
+};
+
+class TextToNumberTest : public testing::TestWithParam<ToNumberCase> {};
+
+TEST_P(TextToNumberTest, ReadsTheValue) {
+  const long double value = TextToNumber(GetParam().text, '.');
+  const long double magnitude = std::fabs(GetParam().value);
+  if (magnitude == 0.0L || (magnitude > 1e-100L && magnitude < 1e100L)) {
+    EXPECT_EQ(value, GetParam().value) << GetParam().text;
+  } else {
+    // Far powers of ten come from products of rounded table entries.
+    EXPECT_NEAR(value / GetParam().value, 1.0L, 1e-17L) << GetParam().text;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Accepted, TextToNumberTest,
+    testing::Values(ToNumberCase{"0.01", 0.01L}, ToNumberCase{"0.001", 0.001L},
+                    ToNumberCase{"0.6", 0.6L}, ToNumberCase{"+5", 5.0L}, ToNumberCase{"5.", 5.0L},
+                    ToNumberCase{".5", 0.5L}, ToNumberCase{".", 0.0L}, ToNumberCase{"-.", 0.0L},
+                    ToNumberCase{"-5", -5.0L}, ToNumberCase{"  12  ", 12.0L},
+                    ToNumberCase{"1e3", 1000.0L}, ToNumberCase{"1E3", 1000.0L},
+                    ToNumberCase{"1e+3", 1000.0L}, ToNumberCase{"1e", 1.0L},
+                    ToNumberCase{"1e+", 1.0L}, ToNumberCase{"1e-", 1.0L},
+                    ToNumberCase{"2.5e-7", 2.5e-7L}, ToNumberCase{"1e500", 1e500L},
+                    ToNumberCase{"1e-0500", 1e-500L}, ToNumberCase{"1e-4999", 0.0L},
+                    ToNumberCase{"-1e-4999", -0.0L}, ToNumberCase{"0012.50", 12.5L},
+                    ToNumberCase{"1e4931", 1e4931L}, ToNumberCase{"123456789012", 123456789012.0L}));
+
+TEST(TextToNumberTest, NegativeZeroKeepsItsSignButShowsAsZero) {
+  const long double value = TextToNumber("-.", '.');
+  EXPECT_TRUE(std::signbit(value));
+  EXPECT_EQ(NumberToText(value, '.'), "0");
+}
+
+class RejectedTextTest : public testing::TestWithParam<const char*> {};
+
+TEST_P(RejectedTextTest, RaisesConvertErrorNamingTheText) {
+  const std::string text = GetParam();
+  try {
+    TextToNumber(text, '.');
+    FAIL() << "accepted '" << text << "'";
+  } catch (const EConvertError& error) {
+    EXPECT_EQ(error.Message(), "'" + text + "' is not a valid floating point value");
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    NotNumbers, RejectedTextTest,
+    testing::Values("", "   ", "0,01", "1 000", "- 5", "+", "-", "+-1", "1e3x", "1e5000",
+                    "1e4999", "0e4999", "1e500 0", "1x", "e3", "1.2.3", "1e1.5", "\t1",
+                    "1\t", "1\n2",
+                    // Cyrillic capital and small IE look like the Latin E.
+                    "1\xD0\x95" "3", "1\xD0\xB5" "3",
+                    // A no-break space is not a blank, and non-ASCII digits are not digits.
+                    "\xC2\xA0" "1", "\xD9\xA1"));
+
+TEST(TextToNumberTest, ReadsTheDecimalMarkGivenAndNoOther) {
+  EXPECT_EQ(TextToNumber("0,01", ','), 0.01L);
+  EXPECT_EQ(TextToNumber("1,235E4", ','), 12350.0L);
+  EXPECT_THROW(TextToNumber("0.01", ','), EConvertError);
+}
+
+TEST(TextToNumberTest, ExponentReadingStopsAtFiveHundred) {
+  // "1e0499" reads 0,4,49,499 and goes on; "1e5000" stops after "500".
+  EXPECT_EQ(TextToNumber("1e0004", '.'), 10000.0L);
+  EXPECT_THROW(TextToNumber("1e50000", '.'), EConvertError);
+  EXPECT_NO_THROW(TextToNumber("1e-4999", '.'));
+}
+
+TEST(TextToNumberTest, LongMantissasAccumulateEveryDigit) {
+  const std::string manyZeros = "0." + std::string(600, '0') + "1";
+  EXPECT_EQ(NumberToText(TextToNumber(manyZeros, '.'), '.'), "1E-601");
+  const std::string longInteger = "1" + std::string(30, '0');
+  EXPECT_NEAR(TextToNumber(longInteger, '.') / 1e30L, 1.0L, 1e-18L);
+}
+
+TEST(TextToNumberTest, NeverLeavesAFloatingPointFlagSet) {
+  TextToNumber("1e-4999", '.');  // underflows
+  EXPECT_THROW(TextToNumber("1e4999", '.'), EConvertError);  // overflows
+  unsigned short status = 0;
+  asm volatile("fnstsw %0" : "=am"(status));
+  EXPECT_EQ(status & 0x3F, 0);
+}
+
+struct TrimCase {
+  const char* text;
+  const char* trimmed;
+  friend void PrintTo(const TrimCase& c, std::ostream* os) { *os << '"' << c.trimmed << '"'; }
+};
+
+class TrimBlanksTest : public testing::TestWithParam<TrimCase> {};
+
+TEST_P(TrimBlanksTest, RemovesControlCharactersAndBlanksAtTheEnds) {
+  EXPECT_EQ(TrimBlanks(GetParam().text), GetParam().trimmed);
+}
+
+INSTANTIATE_TEST_SUITE_P(Ends, TrimBlanksTest,
+                         testing::Values(TrimCase{" 0.01 ", "0.01"}, TrimCase{"\t0.01\r\n", "0.01"},
+                                         TrimCase{"", ""}, TrimCase{" \t ", ""},
+                                         TrimCase{"1 2", "1 2"},
+                                         TrimCase{"\xC2\xA0" "1", "\xC2\xA0" "1"},
+                                         TrimCase{"\x01x\x1F", "x"}));
+
+TEST(TrimBlanksTest, RemovesTheNulCharacter) {
+  EXPECT_EQ(TrimBlanks(std::string("\0 5\0", 4)), "5");
+}
+
+}  // namespace
+}  // namespace tarnel
