@@ -10,6 +10,8 @@ tarnel_packages=(
 )
 # The separator tests compile real locales from these sources.
 tarnel_packages+=(locales)
+# The lint test.
+tarnel_packages+=(clang-tidy)
 
 tarnel_install_missing() {
   local missing=()
