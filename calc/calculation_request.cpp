@@ -2,6 +2,7 @@
 
 #include "constants.h"
 #include "extended.h"
+#include "inductance.h"
 #include "number_text.h"
 
 namespace tarnel {
@@ -143,6 +144,8 @@ void RunCalculation(CalculationFields& fields, ComputedValues* values) {
     const Extended R = ResistanceOf(in);
     writer.WriteN(N);
     writer.WriteR(R);
+    const Extended L = ComputeInductance(in.R1, in.R2, in.H, in.D, in.Lambda);
+    writer.WriteL(L);
     fields.edMessage = kReadyMessage;
   } catch (...) {
     // The outcome shown must belong to these inputs alone: nothing left over
