@@ -16,7 +16,9 @@ struct Inputs {
   Extended Lambda;
 };
 
-Extended ReadInput(const std::string& text) { return TextToNumber(TrimBlanks(text)); }
+Extended ReadInput(const std::string& text) {
+  return TextToNumber(TrimBlanks(text));
+}
 
 // The first rule the inputs break, or nullptr when they pass every rule.
 const char* BrokenRule(const Inputs& in) {

@@ -3,7 +3,9 @@
 namespace tarnel {
 namespace {
 
-bool IsContinuationByte(char byte) { return (static_cast<unsigned char>(byte) & 0xC0U) == 0x80U; }
+bool IsContinuationByte(char byte) {
+  return (static_cast<unsigned char>(byte) & 0xC0U) == 0x80U;
+}
 
 std::string ConvertMessage(std::string_view text) {
   std::string message;

@@ -31,10 +31,14 @@ inline constexpr unsigned short kOverflow = 0x08;
 // reading the flags, not by traps), 64-bit mantissa, round to nearest.
 inline constexpr unsigned short kWorkingControlWord = 0x037F;
 
-inline void ClearFlags() { asm volatile("fnclex" ::: "memory"); }
+inline void ClearFlags() {
+  asm volatile("fnclex" ::: "memory");
+}
 
 // Makes `value` opaque to the optimiser at this point of the program.
-inline void Pin(long double& value) { asm volatile("" : "+t"(value)::"memory"); }
+inline void Pin(long double& value) {
+  asm volatile("" : "+t"(value)::"memory");
+}
 
 // Reads the status word once `result` exists.
 inline unsigned short StatusAfter(long double result) {

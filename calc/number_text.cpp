@@ -14,7 +14,9 @@ namespace {
 
 char decimalMark = '.';
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
 
 // Exact powers 10^0 .. 10^7, then the nearest extended values of 10^(8 * 2^i).
 constexpr std::array<long double, 8> kExactPowers = {1e0L, 1e1L, 1e2L, 1e3L,
@@ -140,9 +142,13 @@ long double ShapeValue(const NumberShape& shape) {
 
 }  // namespace
 
-char DecimalMark() { return decimalMark; }
+char DecimalMark() {
+  return decimalMark;
+}
 
-void SetDecimalMark(char mark) { decimalMark = mark; }
+void SetDecimalMark(char mark) {
+  decimalMark = mark;
+}
 
 std::string TrimBlanks(std::string_view text) {
   const auto isBlank = [](char c) { return static_cast<unsigned char>(c) <= 32; };

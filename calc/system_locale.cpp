@@ -51,7 +51,9 @@ std::map<std::string, std::string> ReadAssignments(std::ifstream& file) {
 
 }  // namespace
 
-std::vector<std::string> SystemLocaleFiles() { return {"/etc/default/locale", "/etc/locale.conf"}; }
+std::vector<std::string> SystemLocaleFiles() {
+  return {"/etc/default/locale", "/etc/locale.conf"};
+}
 
 std::string SystemLocaleName(const std::vector<std::string>& files) {
   for (const auto& path : files) {

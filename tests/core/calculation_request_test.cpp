@@ -73,8 +73,8 @@ TEST_F(CalculationRequestTest, ValuesFollowTheWrittenGroupings) {
   volatile long double lambda = 0.6L;
   const long double pi = 3.1415926L;
   const long double n = ((h * 4) * (r2 - r1)) * lambda / ((pi * d) * d);
-  const long double r = ((r2 * r2) - (r1 * r1)) * ((2.672e-7L * lambda) * h) /
-                        ((((pi * d) * d) * d) * d);
+  const long double r =
+      ((r2 * r2) - (r1 * r1)) * ((2.672e-7L * lambda) * h) / ((((pi * d) * d) * d) * d);
   EXPECT_EQ(*values.N, n);
   EXPECT_EQ(*values.R, r);
 }
@@ -117,11 +117,9 @@ INSTANTIATE_TEST_SUITE_P(
         RuleCase{"d_above_depth", "0.25", "0.75", "0.75", "0.6", "0.5", "Введите D < R2 - R1"},
         RuleCase{"d_above_h", "0.01", "0.02", "0.0005", "0.001", "0.6", "Введите D < H"},
         RuleCase{"lambda_zero", "0.01", "0.02", "0.03", "0.001", "0", "Введите Lambda > 0"},
-        RuleCase{"lambda_negative", "0.01", "0.02", "0.03", "0.001", "-0.5",
-                 "Введите Lambda > 0"},
+        RuleCase{"lambda_negative", "0.01", "0.02", "0.03", "0.001", "-0.5", "Введите Lambda > 0"},
         RuleCase{"lambda_one", "0.01", "0.02", "0.03", "0.001", "1", "Введите Lambda < 1"},
-        RuleCase{"only_first_broken_rule", "0.03", "0.02", "0.03", "0.001", "2",
-                 "Введите R2 > R1"},
+        RuleCase{"only_first_broken_rule", "0.03", "0.02", "0.03", "0.001", "2", "Введите R2 > R1"},
         // D equal to both R2 − R1 and H passes, although the messages say "<".
         RuleCase{"d_equal_depth_and_h", "0.25", "0.75", "0.5", "0.5", "0.5", nullptr},
         // A zero or negative D and a negative R1 describe no coil.
@@ -187,8 +185,7 @@ INSTANTIATE_TEST_SUITE_P(
                     "'' is not a valid floating point value"},
         ConvertCase{"trimmed_text_in_message", Fields("0.01", " 0,02 ", "0.03", "0.001", "0.6"),
                     "'0,02' is not a valid floating point value"},
-        ConvertCase{"bad_lambda_after_broken_rule",
-                    Fields("0.03", "0.02", "0.03", "0.001", "0.6x"),
+        ConvertCase{"bad_lambda_after_broken_rule", Fields("0.03", "0.02", "0.03", "0.001", "0.6x"),
                     "'0.6x' is not a valid floating point value"},
         ConvertCase{"overflowing_text", Fields("0.01", "0.02", "1e4999", "0.001", "0.6"),
                     "'1e4999' is not a valid floating point value"}),

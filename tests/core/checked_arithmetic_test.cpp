@@ -15,7 +15,9 @@ namespace tarnel {
 namespace {
 
 // Values the optimiser cannot see through: parsed at run time.
-Extended Runtime(const char* text) { return std::strtold(text, nullptr); }
+Extended Runtime(const char* text) {
+  return std::strtold(text, nullptr);
+}
 
 unsigned short StatusWord() {
   unsigned short status = 0;
@@ -88,14 +90,12 @@ INSTANTIATE_TEST_SUITE_P(
         FaultCase{"ln_of_negative_zero", [] { return Ln(-zero); }, Fault::kZeroDivide},
         FaultCase{"ln_of_negative", [] { return Ln(-one); }, Fault::kInvalid},
         FaultCase{"exp_overflow", [] { return Exp(Runtime("11357")); }, Fault::kOverflow},
-        FaultCase{"exp_underflow_is_silent", [] { return Exp(Runtime("-12000")); },
-                  Fault::kNone},
+        FaultCase{"exp_underflow_is_silent", [] { return Exp(Runtime("-12000")); }, Fault::kNone},
         // A later operation would turn the first fault into another one:
         // inf - inf is invalid, inf * 0 is invalid, inf / inf is invalid.
         FaultCase{"zero_divide_before_invalid", [] { return (one / zero) - (one / zero); },
                   Fault::kZeroDivide},
-        FaultCase{"overflow_before_invalid", [] { return (huge * huge) * zero; },
-                  Fault::kOverflow},
+        FaultCase{"overflow_before_invalid", [] { return (huge * huge) * zero; }, Fault::kOverflow},
         FaultCase{"overflow_before_masking_divide",
                   [] {
                     const Extended first = huge * huge;

@@ -59,7 +59,10 @@ TEST(ErrorsTest, CutCountsUtf8CharactersAndNeverSplitsOne) {
   EXPECT_EQ(message.size(), 1U + 2U * 1022U);
   EXPECT_EQ(message.substr(message.size() - 2), "\xD0\x96");
 
-  EXPECT_EQ(CutAfterCharacters("a\xE2\x82\xAC" "b", 2), "a\xE2\x82\xAC");
+  EXPECT_EQ(CutAfterCharacters("a\xE2\x82\xAC"
+                               "b",
+                               2),
+            "a\xE2\x82\xAC");
   EXPECT_EQ(CutAfterCharacters("abc", 3), "abc");
   EXPECT_EQ(CutAfterCharacters("abc", 0), "");
 }

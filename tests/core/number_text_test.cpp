@@ -87,17 +87,16 @@ TEST_P(TextToNumberTest, ReadsTheValue) {
 
 INSTANTIATE_TEST_SUITE_P(
     Accepted, TextToNumberTest,
-    testing::Values(ToNumberCase{"0.01", 0.01L}, ToNumberCase{"0.001", 0.001L},
-                    ToNumberCase{"0.6", 0.6L}, ToNumberCase{"+5", 5.0L}, ToNumberCase{"5.", 5.0L},
-                    ToNumberCase{".5", 0.5L}, ToNumberCase{".", 0.0L}, ToNumberCase{"-.", 0.0L},
-                    ToNumberCase{"-5", -5.0L}, ToNumberCase{"  12  ", 12.0L},
-                    ToNumberCase{"1e3", 1000.0L}, ToNumberCase{"1E3", 1000.0L},
-                    ToNumberCase{"1e+3", 1000.0L}, ToNumberCase{"1e", 1.0L},
-                    ToNumberCase{"1e+", 1.0L}, ToNumberCase{"1e-", 1.0L},
-                    ToNumberCase{"2.5e-7", 2.5e-7L}, ToNumberCase{"1e500", 1e500L},
-                    ToNumberCase{"1e-0500", 1e-500L}, ToNumberCase{"1e-4999", 0.0L},
-                    ToNumberCase{"-1e-4999", -0.0L}, ToNumberCase{"0012.50", 12.5L},
-                    ToNumberCase{"1e4931", 1e4931L}, ToNumberCase{"123456789012", 123456789012.0L}));
+    testing::Values(
+        ToNumberCase{"0.01", 0.01L}, ToNumberCase{"0.001", 0.001L}, ToNumberCase{"0.6", 0.6L},
+        ToNumberCase{"+5", 5.0L}, ToNumberCase{"5.", 5.0L}, ToNumberCase{".5", 0.5L},
+        ToNumberCase{".", 0.0L}, ToNumberCase{"-.", 0.0L}, ToNumberCase{"-5", -5.0L},
+        ToNumberCase{"  12  ", 12.0L}, ToNumberCase{"1e3", 1000.0L}, ToNumberCase{"1E3", 1000.0L},
+        ToNumberCase{"1e+3", 1000.0L}, ToNumberCase{"1e", 1.0L}, ToNumberCase{"1e+", 1.0L},
+        ToNumberCase{"1e-", 1.0L}, ToNumberCase{"2.5e-7", 2.5e-7L}, ToNumberCase{"1e500", 1e500L},
+        ToNumberCase{"1e-0500", 1e-500L}, ToNumberCase{"1e-4999", 0.0L},
+        ToNumberCase{"-1e-4999", -0.0L}, ToNumberCase{"0012.50", 12.5L},
+        ToNumberCase{"1e4931", 1e4931L}, ToNumberCase{"123456789012", 123456789012.0L}));
 
 TEST(TextToNumberTest, NegativeZeroKeepsItsSignButShowsAsZero) {
   const long double value = TextToNumber("-.", '.');
@@ -119,13 +118,17 @@ TEST_P(RejectedTextTest, RaisesConvertErrorNamingTheText) {
 
 INSTANTIATE_TEST_SUITE_P(
     NotNumbers, RejectedTextTest,
-    testing::Values("", "   ", "0,01", "1 000", "- 5", "+", "-", "+-1", "1e3x", "1e5000",
-                    "1e4999", "0e4999", "1e500 0", "1x", "e3", "1.2.3", "1e1.5", "\t1",
-                    "1\t", "1\n2",
+    testing::Values("", "   ", "0,01", "1 000", "- 5", "+", "-", "+-1", "1e3x", "1e5000", "1e4999",
+                    "0e4999", "1e500 0", "1x", "e3", "1.2.3", "1e1.5", "\t1", "1\t", "1\n2",
                     // Cyrillic capital and small IE look like the Latin E.
-                    "1\xD0\x95" "3", "1\xD0\xB5" "3",
+                    "1\xD0\x95"
+                    "3",
+                    "1\xD0\xB5"
+                    "3",
                     // A no-break space is not a blank, and non-ASCII digits are not digits.
-                    "\xC2\xA0" "1", "\xD9\xA1"));
+                    "\xC2\xA0"
+                    "1",
+                    "\xD9\xA1"));
 
 TEST(TextToNumberTest, ReadsTheDecimalMarkGivenAndNoOther) {
   EXPECT_EQ(TextToNumber("0,01", ','), 0.01L);
@@ -148,7 +151,7 @@ TEST(TextToNumberTest, LongMantissasAccumulateEveryDigit) {
 }
 
 TEST(TextToNumberTest, NeverLeavesAFloatingPointFlagSet) {
-  TextToNumber("1e-4999", '.');  // underflows
+  TextToNumber("1e-4999", '.');                              // underflows
   EXPECT_THROW(TextToNumber("1e4999", '.'), EConvertError);  // overflows
   unsigned short status = 0;
   asm volatile("fnstsw %0" : "=am"(status));
@@ -171,7 +174,10 @@ INSTANTIATE_TEST_SUITE_P(Ends, TrimBlanksTest,
                          testing::Values(TrimCase{" 0.01 ", "0.01"}, TrimCase{"\t0.01\r\n", "0.01"},
                                          TrimCase{"", ""}, TrimCase{" \t ", ""},
                                          TrimCase{"1 2", "1 2"},
-                                         TrimCase{"\xC2\xA0" "1", "\xC2\xA0" "1"},
+                                         TrimCase{"\xC2\xA0"
+                                                  "1",
+                                                  "\xC2\xA0"
+                                                  "1"},
                                          TrimCase{"\x01x\x1F", "x"}));
 
 TEST(TrimBlanksTest, RemovesTheNulCharacter) {

@@ -55,7 +55,8 @@ int main(int argc, char** argv) {
   for (int i = 1; i < argc; ++i) {
     if (std::strcmp(argv[i], "--full") == 0) {
       full = true;
-    } else if (std::strcmp(argv[i], "--mark") == 0 && i + 1 < argc && std::strlen(argv[i + 1]) == 1) {
+    } else if (std::strcmp(argv[i], "--mark") == 0 && i + 1 < argc &&
+               std::strlen(argv[i + 1]) == 1) {
       mark = argv[++i][0];
     } else {
       return Usage();
