@@ -4,6 +4,12 @@ set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/setup.sh
 
+# Without a display the toolkit would only abort: say so before any set-up.
+if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLATFORM:-}" ]; then
+  echo "run.sh: no display to open the window on (DISPLAY and WAYLAND_DISPLAY are unset); on a machine without one run: xvfb-run -a ./run.sh" >&2
+  exit 1
+fi
+
 tarnel_install_missing "${tarnel_packages[@]}"
 tarnel_build release
-printf '0.01\t0.02\t0.03\t0.001\t0.6\n' | build/bin/tarnel-calc
+exec build/bin/tarnel

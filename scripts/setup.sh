@@ -5,7 +5,7 @@ set -euo pipefail
 
 tarnel_packages=(
   g++ cmake ninja-build
-  qt6-base-dev qt6-base-dev-tools
+  qt6-base-dev qt6-base-dev-tools fonts-liberation
   libgtest-dev libgmock-dev libbenchmark-dev
 )
 # The separator tests compile real locales from these sources.

@@ -1,0 +1,147 @@
+#include "main_window.h"
+
+#include <QIcon>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPalette>
+#include <QPushButton>
+#include <QStyle>
+#include <algorithm>
+#include <exception>
+#include <string>
+
+#include "error_box.h"
+#include "errors.h"
+#include "ui_main_window.h"
+
+// Q_INIT_RESOURCE may not stand inside a namespace. Calling it keeps the
+// linker from dropping the icon's resource out of the static library.
+static void InitTarnelResources() {
+  Q_INIT_RESOURCE(tarnel);
+}
+
+namespace tarnel {
+namespace {
+
+constexpr int kLeft = 97;
+constexpr int kTop = 114;
+// "MS Sans Serif" 8 pt on a 96 pixels-per-inch screen. Fixed in pixels, so
+// the fixed geometry of the controls holds the texts on any screen.
+constexpr int kFontPixels = 11;
+
+// Where "MS Sans Serif" is missing, fonts of nearly its widths: the labels'
+// fixed widths were made to fit its texts.
+QFont WindowFont(const QFont& designed) {
+  QFont font = designed;
+  font.setFamilies({designed.family(), QStringLiteral("Microsoft Sans Serif"),
+                    QStringLiteral("Liberation Sans"), QStringLiteral("Arial")});
+  font.setStyleHint(QFont::SansSerif);
+  font.setPixelSize(kFontPixels);
+  return font;
+}
+
+void PaintOnButtonFace(QLabel* label) {
+  QPalette palette = label->palette();
+  palette.setColor(QPalette::Window, palette.color(QPalette::Button));
+  label->setPalette(palette);
+  label->setAutoFillBackground(true);
+}
+
+std::string TextOf(const QLineEdit* field) {
+  return field->text().toStdString();
+}
+
+// Writing a field resets its caret and undo history, so unchanged texts are
+// left alone.
+void SetText(QLineEdit* field, const std::string& text) {
+  const QString newText = QString::fromStdString(text);
+  if (field->text() != newText) {
+    field->setText(newText);
+  }
+}
+
+}  // namespace
+
+TfmTarnel::TfmTarnel(QWidget* parent) : QWidget(parent), ui_(std::make_unique<Ui::TfmTarnel>()) {
+  InitTarnelResources();
+  ui_->setupUi(this);
+
+  setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                 Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                 Qt::WindowCloseButtonHint);
+  setFixedSize(size());
+  move(kLeft, kTop);
+  setWindowIcon(QIcon(QStringLiteral(":/icons/tarnel.png")));
+
+  setFont(WindowFont(font()));
+  // Labels grow to their text, as auto-sized labels do: a fallback font may
+  // be a pixel or two wider than the designed one.
+  for (QLabel* label : findChildren<QLabel*>()) {
+    if (label != ui_->Label1) {
+      label->resize(std::max(label->width(), label->sizeHint().width()), label->height());
+    }
+  }
+
+  QPalette titlePalette = ui_->Label1->palette();
+  titlePalette.setColor(QPalette::WindowText, Qt::blue);
+  ui_->Label1->setPalette(titlePalette);
+  PaintOnButtonFace(ui_->Label1);
+  PaintOnButtonFace(ui_->lbN);
+
+  ui_->BitBtn1->setIcon(style()->standardIcon(QStyle::SP_DialogCloseButton));
+  connect(ui_->BitBtn1, &QPushButton::clicked, this, &QWidget::close);
+  connect(ui_->btProcess, &QPushButton::clicked, this, &TfmTarnel::btProcessClick);
+
+  // A plain window has no default-button handling of its own: Enter in a
+  // field presses btProcess the way a dialog's default button would be.
+  for (QLineEdit* field : findChildren<QLineEdit*>()) {
+    connect(field, &QLineEdit::returnPressed, ui_->btProcess, &QPushButton::click);
+  }
+}
+
+TfmTarnel::~TfmTarnel() = default;
+
+void TfmTarnel::btProcessClick() {
+  CalculationFields fields = FieldTexts();
+  // Errors stop here: none may unwind through the toolkit's event handling.
+  try {
+    RunCalculation(fields);
+  } catch (const Exception& error) {
+    ShowFieldTexts(fields);
+    ReportEventError(this, error);
+    return;
+  } catch (const std::exception& error) {
+    ShowFieldTexts(fields);
+    ReportEventError(this, Exception(error.what()));
+    return;
+  }
+  ShowFieldTexts(fields);
+}
+
+CalculationFields TfmTarnel::FieldTexts() const {
+  CalculationFields fields;
+  fields.edR1 = TextOf(ui_->edR1);
+  fields.edR2 = TextOf(ui_->edR2);
+  fields.edH = TextOf(ui_->edH);
+  fields.edD = TextOf(ui_->edD);
+  fields.edLambda = TextOf(ui_->edLambda);
+  fields.edN = TextOf(ui_->edN);
+  fields.edR = TextOf(ui_->edR);
+  fields.edL = TextOf(ui_->edL);
+  fields.edMessage = TextOf(ui_->edMessage);
+  return fields;
+}
+
+void TfmTarnel::ShowFieldTexts(const CalculationFields& fields) {
+  SetText(ui_->edR1, fields.edR1);
+  SetText(ui_->edR2, fields.edR2);
+  SetText(ui_->edH, fields.edH);
+  SetText(ui_->edD, fields.edD);
+  SetText(ui_->edLambda, fields.edLambda);
+  SetText(ui_->edN, fields.edN);
+  SetText(ui_->edR, fields.edR);
+  SetText(ui_->edL, fields.edL);
+  SetText(ui_->edMessage, fields.edMessage);
+}
+
+}  // namespace tarnel

@@ -1,0 +1,35 @@
+// TfmTarnel: the one window of Tarnel. Its controls come from main_window.ui;
+// the Calculate button hands the texts of its fields to the calculation core.
+#pragma once
+
+#include <QWidget>
+#include <memory>
+
+#include "calculation_request.h"
+
+namespace Ui {
+class TfmTarnel;
+}
+
+namespace tarnel {
+
+class TfmTarnel : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit TfmTarnel(QWidget* parent = nullptr);
+  ~TfmTarnel() override;
+
+ public slots:
+  // Runs one calculation on the texts of the window's fields and shows the
+  // error box when it ends with an error.
+  void btProcessClick();
+
+ private:
+  [[nodiscard]] CalculationFields FieldTexts() const;
+  void ShowFieldTexts(const CalculationFields& fields);
+
+  std::unique_ptr<Ui::TfmTarnel> ui_;
+};
+
+}  // namespace tarnel

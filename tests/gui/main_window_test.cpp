@@ -1,0 +1,311 @@
+// The window: its controls, keys, and the calculation behind its button.
+#include <QGroupBox>
+#include <QLabel>
+#include <QRegularExpression>
+#include <QStyle>
+#include <algorithm>
+
+#include "calculation_request.h"
+#include "gui_test_fixture.h"
+
+namespace tarnel::gui_test {
+
+// The outputs of a complete calculation with the start-up inputs.
+const QStringList kDefaultResults = {"229.2", "0.4593", "0.0008033", "Готов ..."};
+
+class MainWindowTest : public WindowTest {
+  Q_OBJECT
+
+ private slots:
+  void form_places_controls_as_designed_data();
+  void form_places_controls_as_designed();
+  void fields_open_with_the_calculation_startup_texts();
+  void window_opens_at_its_place_with_its_caption();
+  void window_cannot_be_resized_or_maximised();
+  void window_uses_sans_serif_11_pixels_and_blue_title();
+  void window_and_exit_button_show_their_icons();
+  void labels_name_their_fields_data();
+  void labels_name_their_fields();
+  void calculate_straight_after_start_gives_default_results();
+  void enter_in_field_runs_calculation_data();
+  void enter_in_field_runs_calculation();
+  void tab_visits_controls_in_designed_order();
+  void escape_does_nothing_data();
+  void escape_does_nothing();
+  void broken_rule_shows_message_and_clears_results_data();
+  void broken_rule_shows_message_and_clears_results();
+  void closing_window_ends_event_loop_data();
+  void closing_window_ends_event_loop();
+};
+
+void MainWindowTest::form_places_controls_as_designed_data() {
+  QTest::addColumn<QString>("parent");
+  QTest::addColumn<QRect>("geometry");
+  QTest::addColumn<QString>("text");
+
+  const auto row = [](const char* name, const char* parent, QRect geometry, const char* text) {
+    QTest::newRow(name) << QString(parent) << geometry << QString(text);
+  };
+  row("Label1", "fmTarnel", {0, 0, 518, 13},
+      "Цилиндрический соленоид: расчет числа витков, активного сопротивления и индуктивности");
+  row("BitBtn1", "fmTarnel", {432, 184, 65, 25}, "Выход");
+  row("GroupBox1", "fmTarnel", {16, 24, 249, 185}, "Параметры соленоида:");
+  row("lbR1", "GroupBox1", {80, 16, 128, 13}, "Внутренний радиус R1, м");
+  row("lbR2", "GroupBox1", {80, 48, 114, 13}, "Внешний радиус R2, м");
+  row("lbH", "GroupBox1", {80, 80, 63, 13}, "Высота H, м");
+  row("lbD", "GroupBox1", {80, 112, 129, 13}, "Диаметр провода D, м");
+  row("lbLambda", "GroupBox1", {80, 144, 152, 13}, "Фактор упаковки Lambda (<1)");
+  row("edR1", "GroupBox1", {8, 16, 57, 21}, "0.01");
+  row("edR2", "GroupBox1", {8, 48, 57, 21}, "0.02");
+  row("edD", "GroupBox1", {8, 112, 57, 21}, "0.001");
+  row("edH", "GroupBox1", {8, 80, 57, 21}, "0.03");
+  row("edLambda", "GroupBox1", {8, 144, 57, 21}, "0.6");
+  row("btProcess", "fmTarnel", {288, 184, 65, 25}, "Расчет");
+  row("GroupBox2", "fmTarnel", {288, 24, 209, 113}, "Расчетные значения:");
+  row("lbN", "GroupBox2", {96, 16, 70, 13}, "Число витков");
+  row("lbR", "GroupBox2", {96, 48, 100, 13}, "Сопротивление, Ом");
+  row("lbL", "GroupBox2", {96, 80, 95, 13}, "Индуктивность, Гн");
+  row("edN", "GroupBox2", {16, 16, 65, 21}, "");
+  row("edR", "GroupBox2", {16, 48, 65, 21}, "");
+  row("edL", "GroupBox2", {16, 80, 65, 21}, "");
+  row("edMessage", "fmTarnel", {288, 152, 209, 21}, "Готов ...");
+}
+
+void MainWindowTest::form_places_controls_as_designed() {
+  QFETCH(QString, parent);
+  QFETCH(QRect, geometry);
+  QFETCH(QString, text);
+
+  const auto* control = Window().findChild<QWidget*>(QTest::currentDataTag());
+  QVERIFY(control != nullptr);
+  QCOMPARE(control->parentWidget()->objectName(), parent);
+  QVERIFY(control->isVisible());
+  const auto* label = qobject_cast<const QLabel*>(control);
+  if (label != nullptr && label->objectName() != "Label1") {
+    // Labels keep their place and grow only where the font's text is wider.
+    QCOMPARE(control->pos(), geometry.topLeft());
+    QCOMPARE(control->height(), geometry.height());
+    QCOMPARE(control->width(), std::max(geometry.width(), label->sizeHint().width()));
+  } else {
+    QCOMPARE(control->geometry(), geometry);
+  }
+
+  QString shown;
+  if (label != nullptr) {
+    shown = label->text();
+  } else if (const auto* button = qobject_cast<const QPushButton*>(control)) {
+    shown = button->text();
+  } else if (const auto* box = qobject_cast<const QGroupBox*>(control)) {
+    shown = box->title();
+  } else if (const auto* field = qobject_cast<const QLineEdit*>(control)) {
+    shown = field->text();
+  } else {
+    QFAIL("unexpected kind of control");
+  }
+  QCOMPARE(shown, text);
+}
+
+void MainWindowTest::fields_open_with_the_calculation_startup_texts() {
+  const CalculationFields startup = StartupFields();
+  const QStringList expected = {
+      QString::fromStdString(startup.edR1),     QString::fromStdString(startup.edR2),
+      QString::fromStdString(startup.edH),      QString::fromStdString(startup.edD),
+      QString::fromStdString(startup.edLambda), QString::fromStdString(startup.edN),
+      QString::fromStdString(startup.edR),      QString::fromStdString(startup.edL),
+      QString::fromStdString(startup.edMessage)};
+  QCOMPARE(FieldTexts(), expected);
+}
+
+void MainWindowTest::window_opens_at_its_place_with_its_caption() {
+  QCOMPARE(Window().objectName(), QStringLiteral("fmTarnel"));
+  QCOMPARE(Window().pos(), QPoint(97, 114));
+  QCOMPARE(Window().size(), QSize(518, 231));
+  static const QRegularExpression caption(R"(^Tarnel V2\.0 \(\S+; E-mail: \S+@\S+\)$)");
+  QVERIFY2(caption.match(Window().windowTitle()).hasMatch(), qPrintable(Window().windowTitle()));
+}
+
+void MainWindowTest::window_cannot_be_resized_or_maximised() {
+  QCOMPARE(Window().minimumSize(), QSize(518, 231));
+  QCOMPARE(Window().maximumSize(), QSize(518, 231));
+  Window().resize(800, 600);
+  QCOMPARE(Window().size(), QSize(518, 231));
+
+  const Qt::WindowFlags flags = Window().windowFlags();
+  QVERIFY(!flags.testFlag(Qt::WindowMaximizeButtonHint));
+  QVERIFY(flags.testFlag(Qt::WindowMinimizeButtonHint));
+  QVERIFY(flags.testFlag(Qt::WindowSystemMenuHint));
+  QVERIFY(flags.testFlag(Qt::WindowCloseButtonHint));
+}
+
+void MainWindowTest::window_uses_sans_serif_11_pixels_and_blue_title() {
+  for (const QWidget* control : Window().findChildren<QWidget*>()) {
+    QCOMPARE(control->font().family(), QStringLiteral("MS Sans Serif"));
+    QCOMPARE(control->font().pixelSize(), 11);
+  }
+  const auto* title = Window().findChild<QLabel*>("Label1");
+  QCOMPARE(title->palette().color(QPalette::WindowText), QColor(Qt::blue));
+  QVERIFY(title->alignment() == (Qt::AlignHCenter | Qt::AlignTop));
+  const QColor buttonFace = Window().palette().color(QPalette::Button);
+  for (const char* name : {"Label1", "lbN"}) {
+    const auto* label = Window().findChild<QLabel*>(name);
+    QVERIFY2(label->autoFillBackground(), name);
+    QCOMPARE(label->palette().color(QPalette::Window), buttonFace);
+  }
+}
+
+void MainWindowTest::window_and_exit_button_show_their_icons() {
+  QVERIFY(Window().windowIcon().availableSizes().contains(QSize(32, 32)));
+
+  const QIcon close = Window().style()->standardIcon(QStyle::SP_DialogCloseButton);
+  const QIcon shown = Button("BitBtn1")->icon();
+  QVERIFY(!shown.isNull());
+  QCOMPARE(shown.pixmap(16).toImage(), close.pixmap(16).toImage());
+}
+
+void MainWindowTest::labels_name_their_fields_data() {
+  QTest::addColumn<QString>("field");
+  QTest::newRow("lbR1") << "edR1";
+  QTest::newRow("lbR2") << "edR2";
+  QTest::newRow("lbH") << "edH";
+  QTest::newRow("lbD") << "edD";
+  QTest::newRow("lbLambda") << "edLambda";
+  QTest::newRow("lbN") << "edN";
+  QTest::newRow("lbR") << "edR";
+  QTest::newRow("lbL") << "edL";
+}
+
+void MainWindowTest::labels_name_their_fields() {
+  QFETCH(QString, field);
+  const auto* label = Window().findChild<QLabel*>(QTest::currentDataTag());
+  QVERIFY(label != nullptr);
+  QCOMPARE(label->buddy(), static_cast<QWidget*>(Field(field)));
+  QCOMPARE(Field(field)->accessibleName(), label->text());
+}
+
+void MainWindowTest::calculate_straight_after_start_gives_default_results() {
+  QTest::mouseClick(Button("btProcess"), Qt::LeftButton);
+  QCOMPARE(Outputs(), kDefaultResults);
+  QCOMPARE(FieldTexts().first(5), QStringList({"0.01", "0.02", "0.03", "0.001", "0.6"}));
+}
+
+void MainWindowTest::enter_in_field_runs_calculation_data() {
+  QTest::addColumn<QString>("control");
+  QTest::addColumn<int>("key");
+  for (const QString& name : kFieldNames) {
+    QTest::addRow("Return in %s", qPrintable(name)) << name << int(Qt::Key_Return);
+    QTest::addRow("keypad Enter in %s", qPrintable(name)) << name << int(Qt::Key_Enter);
+  }
+  QTest::newRow("Return on btProcess") << "btProcess" << int(Qt::Key_Return);
+}
+
+void MainWindowTest::enter_in_field_runs_calculation() {
+  QFETCH(QString, control);
+  QFETCH(int, key);
+  auto* widget = Window().findChild<QWidget*>(control);
+  widget->setFocus();
+  QCOMPARE(Window().focusWidget(), widget);
+  Field("edMessage")->setText("");
+
+  QTest::keyClick(widget, Qt::Key(key));
+  QCOMPARE(Outputs(), kDefaultResults);
+}
+
+void MainWindowTest::tab_visits_controls_in_designed_order() {
+  const QStringList order = QStringList{"btProcess", "BitBtn1"} + kFieldNames;
+  Button("btProcess")->setFocus();
+
+  QStringList visited = {Window().focusWidget()->objectName()};
+  for (qsizetype i = 0; i < order.size(); ++i) {
+    QTest::keyClick(Window().focusWidget(), Qt::Key_Tab);
+    visited.append(Window().focusWidget()->objectName());
+  }
+  QCOMPARE(visited, order + QStringList{"btProcess"});
+
+  QTest::keyClick(Window().focusWidget(), Qt::Key_Backtab);
+  QCOMPARE(Window().focusWidget()->objectName(), QStringLiteral("edMessage"));
+}
+
+void MainWindowTest::escape_does_nothing_data() {
+  QTest::addColumn<QString>("control");
+  for (const char* name : {"btProcess", "BitBtn1", "edR1", "edLambda", "edN", "edMessage"}) {
+    QTest::newRow(name) << QString(name);
+  }
+}
+
+void MainWindowTest::escape_does_nothing() {
+  QFETCH(QString, control);
+  auto* widget = Window().findChild<QWidget*>(control);
+  widget->setFocus();
+  const QStringList before = FieldTexts();
+
+  QTest::keyClick(widget, Qt::Key_Escape);
+  QTest::keyClick(&Window(), Qt::Key_Escape);
+  QVERIFY(Window().isVisible());
+  QCOMPARE(FieldTexts(), before);
+  QCOMPARE(Window().focusWidget(), widget);
+}
+
+void MainWindowTest::broken_rule_shows_message_and_clears_results_data() {
+  QTest::addColumn<QStringList>("inputs");
+  QTest::addColumn<QString>("message");
+
+  QTest::newRow("R2 equal to R1") << QStringList{"0.01", "0.01", "0.03", "0.001", "0.6"}
+                                  << "Введите R2 > R1";
+  QTest::newRow("R2 below R1, Lambda 2 as well")
+      << QStringList{"0.02", "0.01", "0.03", "0.001", "2"} << "Введите R2 > R1";
+  QTest::newRow("D wider than the winding")
+      << QStringList{"0.25", "0.75", "0.5", "0.6", "0.5"} << "Введите D < R2 - R1";
+  QTest::newRow("D taller than H")
+      << QStringList{"0.01", "0.02", "0.0005", "0.001", "0.6"} << "Введите D < H";
+  QTest::newRow("Lambda 0") << QStringList{"0.01", "0.02", "0.03", "0.001", "0"}
+                            << "Введите Lambda > 0";
+  QTest::newRow("Lambda negative")
+      << QStringList{"0.01", "0.02", "0.03", "0.001", "-0.5"} << "Введите Lambda > 0";
+  QTest::newRow("Lambda 1") << QStringList{"0.01", "0.02", "0.03", "0.001", "1"}
+                            << "Введите Lambda < 1";
+  QTest::newRow("D 0") << QStringList{"0.01", "0.02", "0.03", "0", "0.6"} << "Введите D > 0";
+  QTest::newRow("R1 negative") << QStringList{"-0.01", "0.02", "0.03", "0.001", "0.6"}
+                               << "Введите R1 >= 0";
+}
+
+void MainWindowTest::broken_rule_shows_message_and_clears_results() {
+  QFETCH(QStringList, inputs);
+  QFETCH(QString, message);
+  QTest::mouseClick(Button("btProcess"), Qt::LeftButton);
+  QCOMPARE(Outputs().first(2), kDefaultResults.first(2));
+
+  SetInputs(inputs[0], inputs[1], inputs[2], inputs[3], inputs[4]);
+  QTest::mouseClick(Button("btProcess"), Qt::LeftButton);
+  QCOMPARE(Outputs(), QStringList({"", "", "", message}));
+  QCOMPARE(FieldTexts().first(5), inputs);
+}
+
+void MainWindowTest::closing_window_ends_event_loop_data() {
+  QTest::addColumn<bool>("byExitButton");
+  QTest::newRow("exit button") << true;
+  QTest::newRow("title bar close") << false;
+}
+
+void MainWindowTest::closing_window_ends_event_loop() {
+  QFETCH(bool, byExitButton);
+  QObject scope;
+  bool closeRequested = false;
+  QTimer::singleShot(0, &scope, [&] {
+    closeRequested = true;
+    if (byExitButton) {
+      QTest::mouseClick(Button("BitBtn1"), Qt::LeftButton);
+    } else {
+      Window().close();
+    }
+  });
+  QTimer::singleShot(5000, &scope, [] { QApplication::exit(1); });
+
+  QCOMPARE(QApplication::exec(), 0);
+  QVERIFY(closeRequested);
+  QVERIFY(!Window().isVisible());
+}
+
+}  // namespace tarnel::gui_test
+
+TARNEL_GUI_TEST_MAIN(tarnel::gui_test::MainWindowTest)
+#include "main_window_test.moc"
