@@ -41,12 +41,7 @@ void RaiseFault(unsigned short status, long double result) {
 }  // namespace fpu
 
 Extended Sqrt(Extended x) {
-  long double operand = x.Value();
-  fpu::ClearFlags();
-  fpu::Pin(operand);
-  const long double result = sqrtl(operand);
-  fpu::Check(fpu::StatusAfter(result), result);
-  return result;
+  return fpu::CheckedUnary(x.Value(), [](long double operand) { return sqrtl(operand); });
 }
 
 Extended Ln(Extended x) {
@@ -58,21 +53,11 @@ Extended Ln(Extended x) {
   if (x.Value() < 0.0L) {
     fpu::RaiseInvalidOp();
   }
-  long double operand = x.Value();
-  fpu::ClearFlags();
-  fpu::Pin(operand);
-  const long double result = logl(operand);
-  fpu::Check(fpu::StatusAfter(result), result);
-  return result;
+  return fpu::CheckedUnary(x.Value(), [](long double operand) { return logl(operand); });
 }
 
 Extended Exp(Extended x) {
-  long double operand = x.Value();
-  fpu::ClearFlags();
-  fpu::Pin(operand);
-  const long double result = expl(operand);
-  fpu::Check(fpu::StatusAfter(result), result);
-  return result;
+  return fpu::CheckedUnary(x.Value(), [](long double operand) { return expl(operand); });
 }
 
 }  // namespace tarnel

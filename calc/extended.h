@@ -107,6 +107,16 @@ inline Extended CheckedBinary(long double left, long double right, Operation ope
   return result;
 }
 
+// One checked operation of a single operand, such as a library function.
+template <typename Operation>
+inline Extended CheckedUnary(long double operand, Operation operation) {
+  ClearFlags();
+  Pin(operand);
+  const long double result = operation(operand);
+  Check(StatusAfter(result), result);
+  return result;
+}
+
 }  // namespace fpu
 
 inline Extended operator+(Extended a, Extended b) {
