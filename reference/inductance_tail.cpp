@@ -1,0 +1,135 @@
+#include "inductance_tail.h"
+
+#include <cmath>
+#include <complex>
+#include <numbers>
+#include <stdexcept>
+#include <vector>
+
+#include "bessel_integral.h"
+#include "bessel_integral_asymptotics.h"
+#include "exponential_integral.h"
+
+namespace tarnel::reference {
+
+namespace {
+
+constexpr long double kPi = std::numbers::pi_v<long double>;
+
+// A series sum c_m q^-m, m = 0 .. kTailOrder, with complex coefficients.
+using Series = std::vector<Complex>;
+
+Series Product(const Series& left, const Series& right) {
+  Series product(kTailOrder + 1, Complex(0));
+  for (int i = 0; i <= kTailOrder; ++i) {
+    for (int j = 0; i + j <= kTailOrder; ++j) {
+      product[i + j] += left[i] * right[j];
+    }
+  }
+  return product;
+}
+
+Series Conjugate(Series series) {
+  for (Complex& c : series) {
+    c = std::conj(c);
+  }
+  return series;
+}
+
+Series Scaled(Series series, long double factor) {
+  for (Complex& c : series) {
+    c *= factor;
+  }
+  return series;
+}
+
+// One radius of the winding beyond K: sign * (F(r q) - 1) =
+// sqrt(2q/pi) Re[v(q) e^(i r q)], v(q) = sign sqrt(r) sum u_j (r q)^-j,
+// u_j = (a_j - i b_j) e^(-i pi/4).
+struct Oscillation {
+  long double radius;
+  Series amplitude;  // v
+};
+
+Oscillation MakeOscillation(long double radius, long double sign) {
+  const AsymptoticCoefficients& coefficients = BesselIntegralAsymptoticCoefficients();
+  const Complex rotation = std::polar(1.0L, -kPi / 4);
+  Series amplitude(kTailOrder + 1);
+  long double scale = sign * std::sqrt(radius);
+  for (int j = 0; j <= kTailOrder; ++j) {
+    amplitude[j] = scale * Complex(coefficients.cosine[j], -coefficients.sine[j]) * rotation;
+    scale /= radius;
+  }
+  return {radius, amplitude};
+}
+
+// Integral from K to infinity of Re[sum_m c_m q^(shift - m) e^(i w q)] w(q) dq
+// with w(q) = h q^-5 - q^-6 + q^-6 e^(-h q).
+long double IntegrateAgainstKernel(const Series& c, long double frequency, long double shift,
+                                   long double h, long double K) {
+  const Complex oscillating(0, -frequency);
+  const Complex damped(h, -frequency);
+  long double sum = 0;
+  for (int m = 0; m <= kTailOrder; ++m) {
+    if (c[m] == Complex(0)) {
+      continue;
+    }
+    const long double p = 5 + m - shift;  // power of 1/q against q^-5
+    const Complex kernel = h * PowerExponentialTail(p, oscillating, K) -
+                           PowerExponentialTail(p + 1, oscillating, K) +
+                           PowerExponentialTail(p + 1, damped, K);
+    sum += (c[m] * kernel).real();
+  }
+  return sum;
+}
+
+}  // namespace
+
+long double InductanceTail(long double r1, long double h, long double K, bool innerIsAsymptotic) {
+  if (!(K >= kBesselIntegralAsymptoticStart) || !(h * K >= 1) || !((1 - r1) * K >= 1) ||
+      (innerIsAsymptotic && !(r1 * K >= kBesselIntegralAsymptoticStart))) {
+    throw std::domain_error("InductanceTail: cut-off too low for the large-x form");
+  }
+  std::vector<Oscillation> parts{MakeOscillation(1, 1)};
+  if (innerIsAsymptotic) {
+    parts.push_back(MakeOscillation(r1, -1));
+  }
+  // G = constant + s, s = sqrt(2q/pi) Re Z, Z = sum v_i e^(i r_i q);
+  // the constant is 1 - 1 = 0 with both radii asymptotic, else 1.
+  const long double constant = innerIsAsymptotic ? 0 : 1;
+
+  // s^2 = (q/pi) Re[|Z|^2 + Z^2]:
+  //   |Z|^2 = sum |v_i|^2 + 2 v_2 conj(v_1) e^(i (r2 - r1) q)
+  //   Z^2   = sum v_i^2 e^(2 i r_i q) + 2 v_1 v_2 e^(i (r1 + r2) q)
+  long double squareSum = 0;
+  for (std::size_t i = 0; i < parts.size(); ++i) {
+    const Oscillation& part = parts[i];
+    squareSum +=
+        IntegrateAgainstKernel(Product(part.amplitude, Conjugate(part.amplitude)), 0, 1, h, K);
+    squareSum +=
+        IntegrateAgainstKernel(Product(part.amplitude, part.amplitude), 2 * part.radius, 1, h, K);
+    for (std::size_t j = 0; j < i; ++j) {
+      const Oscillation& other = parts[j];
+      squareSum +=
+          IntegrateAgainstKernel(Scaled(Product(other.amplitude, Conjugate(part.amplitude)), 2),
+                                 other.radius - part.radius, 1, h, K);
+      squareSum += IntegrateAgainstKernel(Scaled(Product(other.amplitude, part.amplitude), 2),
+                                          other.radius + part.radius, 1, h, K);
+    }
+  }
+  long double tail = squareSum / kPi;
+
+  if (constant != 0) {
+    // 2 constant s + constant^2, s with the half-integer powers q^(1/2 - j).
+    for (const Oscillation& part : parts) {
+      tail += 2 * constant * std::sqrt(2 / kPi) *
+              IntegrateAgainstKernel(part.amplitude, part.radius, 0.5L, h, K);
+    }
+    tail += constant * constant *
+            (h * PowerExponentialTail(5, 0, K).real() - PowerExponentialTail(6, 0, K).real() +
+             PowerExponentialTail(6, h, K).real());
+  }
+  return tail;
+}
+
+}  // namespace tarnel::reference

@@ -1,0 +1,147 @@
+#include "exact_inductance.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <numbers>
+#include <ostream>
+#include <stdexcept>
+#include <string>
+
+namespace tarnel::reference {
+namespace {
+
+struct ReferenceShape {
+  const char* name;
+  double R1;           // mm
+  double R2;           // mm
+  double H;            // mm
+  double nanohenries;  // L/N^2 in nH
+};
+
+void PrintTo(const ReferenceShape& value, std::ostream* out) {
+  *out << value.name;
+}
+
+class ExactInductanceReferenceTest : public testing::TestWithParam<ReferenceShape> {};
+
+TEST_P(ExactInductanceReferenceTest, MatchesTheReferenceValue) {
+  const ReferenceShape s = GetParam();
+  const double value = ExactInductancePerTurnSquared(s.R1 * 1e-3, s.R2 * 1e-3, s.H * 1e-3) * 1e9;
+  EXPECT_NEAR(value / s.nanohenries, 1.0, 1e-9) << value;
+}
+
+INSTANTIATE_TEST_SUITE_P(Shapes, ExactInductanceReferenceTest,
+                         testing::Values(ReferenceShape{"R10_20_H30", 10, 20, 30, 15.2947681903},
+                                         ReferenceShape{"R10_12_H10", 10, 12, 10, 21.4727078061},
+                                         ReferenceShape{"R10_40_H2", 10, 40, 2, 44.4723484426},
+                                         ReferenceShape{"R10_30_H5", 10, 30, 5, 35.668024936},
+                                         ReferenceShape{"R10_30_H20", 10, 30, 20, 25.3300654689},
+                                         ReferenceShape{"R95_105_H10", 95, 105, 10, 400.77989133},
+                                         ReferenceShape{"R10_12_H100", 10, 12, 100, 4.0851208715}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+struct Shape {
+  const char* name;
+  double R1;
+  double R2;
+  double H;
+};
+
+void PrintTo(const Shape& value, std::ostream* out) {
+  *out << value.name;
+}
+
+// Shapes across the calculator's range, scaled to R2 = 1: flat and thin,
+// long and thin, thick without a hole, a hole too small for the large-x form.
+const Shape kShapes[] = {{"FlatThin", 0.99, 1, 0.01}, {"LongThin", 0.95, 1, 40},
+                         {"NoHole", 0, 1, 0.3},       {"Square", 0.5, 1, 1},
+                         {"TinyHole", 5e-5, 1, 2},    {"FlatThick", 0.3, 1, 0.005}};
+
+class ExactInductanceShapeTest : public testing::TestWithParam<Shape> {};
+
+TEST_P(ExactInductanceShapeTest, ScalesLinearlyWithSize) {
+  const Shape s = GetParam();
+  const double unit = ExactInductancePerTurnSquared(s.R1, s.R2, s.H);
+  for (const double factor : {1e-4, 0.37, 25.0, 1e3}) {
+    const double scaled = ExactInductancePerTurnSquared(factor * s.R1, factor * s.R2, factor * s.H);
+    EXPECT_NEAR(scaled / (factor * unit), 1.0, 1e-13) << "factor " << factor;
+  }
+}
+
+TEST_P(ExactInductanceShapeTest, DoesNotDependOnTheCutoffOrTheNodes) {
+  const Shape s = GetParam();
+  const double standard = ExactInductancePerTurnSquared(s.R1, s.R2, s.H);
+  for (const IntegrationSettings settings :
+       {IntegrationSettings{1.7, 14}, IntegrationSettings{4, 14}, IntegrationSettings{1, 20},
+        IntegrationSettings{2.5, 24}}) {
+    const double moved = ExactInductancePerTurnSquared(s.R1, s.R2, s.H, settings);
+    EXPECT_NEAR(moved / standard, 1.0, 1e-12)
+        << "cut-off x" << settings.cutoffScale << ", " << settings.nodesPerPanel << " nodes";
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Shapes, ExactInductanceShapeTest, testing::ValuesIn(kShapes),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(ExactInductance, LongWindingTendsToTheInfiniteSolenoid) {
+  // Inside an infinitely long winding B falls linearly across the depth;
+  // averaging the flux linked by each turn gives
+  //   L H / (mu0 pi N^2) -> R1^2 + [R2 (<r^2> - R1^2) - 2/3 (<r^3> - R1^3)] / (R2 - R1)
+  // with <r^2> = (R1^2 + R1 R2 + R2^2)/3, <r^3> = (R1 + R2)(R1^2 + R2^2)/4.
+  // The end correction falls like 1/H: extrapolate from H = 1000 and 2000.
+  for (const double R1 : {0.0, 0.3, 0.9}) {
+    const double R2 = 1;
+    const double meanSquare = (R1 * R1 + R1 * R2 + R2 * R2) / 3;
+    const double meanCube = (R1 + R2) * (R1 * R1 + R2 * R2) / 4;
+    const double limit =
+        R1 * R1 + (R2 * (meanSquare - R1 * R1) - 2.0 / 3 * (meanCube - R1 * R1 * R1)) / (R2 - R1);
+    const auto normalised = [&](double H) {
+      return ExactInductancePerTurnSquared(R1, R2, H) * H / (kMagneticConstant * std::numbers::pi);
+    };
+    EXPECT_NEAR((2 * normalised(2000) - normalised(1000)) / limit, 1.0, 1e-6) << "R1 = " << R1;
+  }
+}
+
+TEST(ExactInductance, FollowsTheShapeTheWayFluxDoes) {
+  // At a fixed number of turns: a longer winding has less inductance, and a
+  // winding whose turns move outwards (larger R1) has more.
+  double previous = INFINITY;
+  for (const double H : {0.01, 0.1, 1.0, 10.0}) {
+    const double value = ExactInductancePerTurnSquared(0.5, 1, H);
+    EXPECT_LT(value, previous) << "H = " << H;
+    previous = value;
+  }
+  previous = 0;
+  for (const double R1 : {0.0, 0.2, 0.6, 0.95}) {
+    const double value = ExactInductancePerTurnSquared(R1, 1, 0.5);
+    EXPECT_GT(value, previous) << "R1 = " << R1;
+    previous = value;
+  }
+}
+
+TEST(ExactInductance, HasNoStepWhereTheHoleReachesTheLargeXForm) {
+  // Just below R1/R2 = 1e-4 the inner radius is left out of the closed-form
+  // tail; just above it is kept. The slope across that switch must match
+  // the slope over a wider interval around it.
+  const double H = 1;
+  const double wide =
+      (ExactInductancePerTurnSquared(2e-4, 1, H) - ExactInductancePerTurnSquared(0, 1, H)) / 2e-4;
+  const double narrow = (ExactInductancePerTurnSquared(1.001e-4, 1, H) -
+                         ExactInductancePerTurnSquared(0.999e-4, 1, H)) /
+                        2e-7;
+  EXPECT_NEAR(narrow / wide, 1.0, 1e-5);
+}
+
+TEST(ExactInductance, RefusesImpossibleWindings) {
+  EXPECT_THROW(ExactInductancePerTurnSquared(0.02, 0.01, 0.01), std::invalid_argument);
+  EXPECT_THROW(ExactInductancePerTurnSquared(0.01, 0.01, 0.01), std::invalid_argument);
+  EXPECT_THROW(ExactInductancePerTurnSquared(-0.01, 0.01, 0.01), std::invalid_argument);
+  EXPECT_THROW(ExactInductancePerTurnSquared(0.01, 0.02, 0), std::invalid_argument);
+  EXPECT_THROW(ExactInductancePerTurnSquared(0.01, INFINITY, 0.01), std::invalid_argument);
+  EXPECT_THROW(ExactInductancePerTurnSquared(0.01, 0.02, NAN), std::invalid_argument);
+  EXPECT_THROW(ExactInductancePerTurnSquared(0.01, 0.02, 0.01, {0.5, 14}), std::invalid_argument);
+}
+
+}  // namespace
+}  // namespace tarnel::reference

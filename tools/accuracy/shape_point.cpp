@@ -1,0 +1,75 @@
+#include "shape_point.h"
+
+#include <cmath>
+#include <cstdio>
+#include <string>
+
+#include "calculation_request.h"
+#include "errors.h"
+#include "exact_inductance.h"
+#include "number_text.h"
+
+namespace tarnel::accuracy {
+
+namespace {
+
+// A double as a text the request reads back to the same value, written
+// with the current decimal separator.
+std::string Text(double value) {
+  char buffer[40];
+  std::snprintf(buffer, sizeof buffer, "%.17g", value);
+  std::string text = buffer;
+  for (char& c : text) {
+    if (c == '.') {
+      c = DecimalMark();
+    }
+  }
+  return text;
+}
+
+}  // namespace
+
+ShapePoint EvaluateShape(WindingShape shape) {
+  ShapePoint point;
+  point.shape = shape;
+
+  CalculationFields fields = StartupFields();
+  fields.edR1 = Text(1 - shape.thicknessRatio);
+  fields.edR2 = Text(1 + shape.thicknessRatio);
+  fields.edH = Text(2 * shape.lengthRatio);
+  fields.edD = Text(kWireDiameter);
+  fields.edLambda = Text(kPackingFactor);
+
+  point.R1 = TextToNumber(fields.edR1);
+  point.R2 = TextToNumber(fields.edR2);
+  point.H = TextToNumber(fields.edH);
+  point.D = TextToNumber(fields.edD);
+  point.Lambda = TextToNumber(fields.edLambda);
+  point.regime = ChooseRegime(
+      MakeFormulaInputs<long double>(point.R1, point.R2, point.H, point.D, point.Lambda));
+
+  ComputedValues values;
+  try {
+    RunCalculation(fields, &values);
+  } catch (const Exception& error) {
+    point.failure = error.Message();
+  }
+  if (values.N) {
+    point.turns = *values.N;
+  }
+  point.inductance = values.L;
+  if (!values.L && point.failure.empty()) {
+    point.failure = fields.edMessage;
+  }
+
+  const double perTurnSquared = reference::ExactInductancePerTurnSquared(
+      static_cast<double>(point.R1), static_cast<double>(point.R2), static_cast<double>(point.H));
+  point.exactInductance = perTurnSquared * point.turns * point.turns;
+  if (values.L && values.N) {
+    const long double calculatorPerTurnSquared = *values.L / (point.turns * point.turns);
+    point.relativeError = static_cast<double>(calculatorPerTurnSquared / perTurnSquared - 1);
+  }
+  return point;
+}
+
+}  // namespace tarnel::accuracy
