@@ -13,6 +13,8 @@ int main(int argc, char* argv[]) {
 
   QApplication application(argc, argv);
   tarnel::SetApplicationTitle();
+  // Lets the desktop match the window to its installed entry and icon.
+  QGuiApplication::setDesktopFileName(QStringLiteral("org.example.Tarnel"));
 
   tarnel::TfmTarnel fmTarnel;
   fmTarnel.show();

@@ -12,6 +12,10 @@ tarnel_packages=(
 tarnel_packages+=(locales)
 # The lint test.
 tarnel_packages+=(clang-tidy)
+# The Debian package test: dependencies computed by dpkg-shlibdeps (CPack
+# picks the programs to give it with file), the desktop entry and the
+# AppStream metadata checked by their validators.
+tarnel_packages+=(dpkg-dev file desktop-file-utils appstream)
 
 tarnel_install_missing() {
   local missing=()

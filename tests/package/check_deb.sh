@@ -1,0 +1,170 @@
+#!/usr/bin/env bash
+# Builds the Debian package from an already built tree with cpack, checks its
+# name, control fields and file list, unpacks it, validates the desktop entry
+# and the AppStream metadata it carries, and starts the unpacked program on
+# the offscreen platform: it must still be running after two seconds.
+#
+# Usage: check_deb.sh CPACK CPACK_CONFIG VERSION EXPECTED_FILES
+#   CPACK           the cpack program
+#   CPACK_CONFIG    CPackConfig.cmake of the build tree
+#   VERSION         the project version the package must carry
+#   EXPECTED_FILES  the regular files the package must hold, one a line:
+#                   "./path mode owner/group", sorted (LC_ALL=C)
+set -euo pipefail
+
+if [ "$#" -ne 4 ]; then
+  echo "usage: $0 CPACK CPACK_CONFIG VERSION EXPECTED_FILES" >&2
+  exit 2
+fi
+cpack=$1
+cpack_config=$2
+version=$3
+expected_files=$4
+
+app_id=org.example.Tarnel
+package_file=tarnel_${version}_amd64.deb
+
+work=$(mktemp -d "${TMPDIR:-/tmp}/tarnel-package.XXXXXX")
+program_pid=
+cleanup() {
+  if [ -n "$program_pid" ]; then
+    kill -KILL "$program_pid" 2>/dev/null || true
+    wait "$program_pid" 2>/dev/null || true
+  fi
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+failures=0
+fail() {
+  echo "FAIL: $*" >&2
+  failures=$((failures + 1))
+}
+# A fault after which the later checks make no sense.
+fatal() {
+  echo "FAIL: $*" >&2
+  exit 1
+}
+
+# The package: cpack runs the install step of the build tree into its own
+# staging folder under $work/out and leaves the package there.
+if ! "$cpack" -G DEB --config "$cpack_config" -B "$work/out" >"$work/cpack.log" 2>&1; then
+  cat "$work/cpack.log" >&2
+  fatal "cpack -G DEB failed"
+fi
+packages=$(cd "$work/out" && find . -maxdepth 1 -name '*.deb' -printf '%f\n' | LC_ALL=C sort)
+if [ "$packages" != "$package_file" ]; then
+  cat "$work/cpack.log" >&2
+  fatal "cpack made [${packages//$'\n'/ }], expected [$package_file]"
+fi
+deb=$work/out/$package_file
+echo "package: $package_file"
+
+# Control fields.
+dpkg-deb -I "$deb" >"$work/info"
+control_field() {
+  sed -n "s/^ $1: //p" "$work/info"
+}
+[ "$(control_field Package)" = tarnel ] || fail "Package is '$(control_field Package)', expected tarnel"
+[ "$(control_field Version)" = "$version" ] || fail "Version is '$(control_field Version)', expected $version"
+[ "$(control_field Architecture)" = amd64 ] || fail "Architecture is '$(control_field Architecture)', expected amd64"
+[ -n "$(control_field Maintainer)" ] || fail "no Maintainer"
+depends=$(control_field Depends)
+echo "Depends: $depends"
+# dpkg-shlibdeps gives every library package a minimal version taken from
+# the symbols the program uses; the program needs at least these three.
+for library in libqt6widgets6 libstdc++6 libc6; do
+  if ! tr ',' '\n' <<<"$depends" | sed 's/^ *//' |
+       grep -Fq "$library (>= "; then
+    fail "Depends has no computed entry '$library (>= ...)'"
+  fi
+done
+
+# The file list: exactly the expected regular files, with their modes and
+# owners, and nothing but folders besides them.
+dpkg-deb -c "$deb" >"$work/contents"
+others=$(awk '$1 !~ /^[-d]/' "$work/contents")
+[ -z "$others" ] || fail "entries that are neither files nor folders: $others"
+awk '$1 ~ /^-/ { print $6, $1, $2 }' "$work/contents" | LC_ALL=C sort >"$work/files"
+if ! diff -u "$expected_files" "$work/files"; then
+  fail "the package's files differ from $expected_files (- expected, + packaged)"
+fi
+
+# Unpacked, the files must pass their validators and refer to each other.
+root=$work/root
+dpkg-deb -x "$deb" "$root"
+desktop=$root/usr/share/applications/$app_id.desktop
+metainfo=$root/usr/share/metainfo/$app_id.metainfo.xml
+program=$root/usr/bin/tarnel
+[ -f "$desktop" ] || fatal "no desktop entry $app_id.desktop"
+[ -f "$metainfo" ] || fatal "no AppStream metadata $app_id.metainfo.xml"
+[ -x "$program" ] || fatal "no executable usr/bin/tarnel"
+
+# Hints count too: one says, for instance, that no main category is named.
+if ! desktop-file-validate "$desktop" >"$work/desktop.log" 2>&1 ||
+   [ -s "$work/desktop.log" ]; then
+  cat "$work/desktop.log" >&2
+  fail "desktop-file-validate"
+fi
+if ! appstreamcli validate --no-net "$metainfo" >"$work/metainfo.log" 2>&1; then
+  cat "$work/metainfo.log" >&2
+  fail "appstreamcli validate --no-net"
+fi
+# The tree as a whole: the metadata with the desktop entry and icons it names.
+if ! appstreamcli validate-tree --no-net "$root" >"$work/tree.log" 2>&1; then
+  cat "$work/tree.log" >&2
+  fail "appstreamcli validate-tree --no-net"
+fi
+
+desktop_key() {
+  sed -n "s/^$1=//p" "$desktop"
+}
+[ "$(desktop_key Exec)" = tarnel ] || fail "desktop Exec is '$(desktop_key Exec)', expected tarnel"
+[ "$(desktop_key Icon)" = "$app_id" ] || fail "desktop Icon is '$(desktop_key Icon)', expected $app_id"
+[ "$(desktop_key Name)" = Tarnel ] || fail "desktop Name is '$(desktop_key Name)', expected Tarnel"
+for key in 'GenericName\[ru\]' 'Comment\[ru\]'; do
+  # Russian text: at least one Cyrillic letter (lead byte 0xD0 or 0xD1 in
+  # UTF-8; bytes, so that the test does not depend on the locale).
+  desktop_key "$key" | LC_ALL=C grep -q $'[\xd0\xd1]' || fail "desktop ${key//\\/} is not Russian text"
+done
+for icon in icons/hicolor/32x32/apps/$app_id.png icons/hicolor/scalable/apps/$app_id.svg; do
+  [ -s "$root/usr/share/$icon" ] || fail "no icon $icon"
+done
+file -b "$root/usr/share/icons/hicolor/32x32/apps/$app_id.png" | grep -q '^PNG image data, 32 x 32' ||
+  fail "the hicolor 32x32 icon is not a 32x32 PNG"
+grep -Fq "<launchable type=\"desktop-id\">$app_id.desktop</launchable>" "$metainfo" ||
+  fail "the metadata does not launch $app_id.desktop"
+grep -Eq '<image[^>]*>https://[^<]+</image>' "$metainfo" || fail "the metadata has no screenshot"
+
+# The unpacked program must not lean on the build tree.
+if readelf -d "$program" | grep -Eq '\((RPATH|RUNPATH)\)'; then
+  fail "usr/bin/tarnel has a run path: $(readelf -d "$program" | grep -E 'RPATH|RUNPATH')"
+fi
+
+# Start it: after two seconds it must still be running (not exited, not a
+# zombie), then it is ended here.
+QT_QPA_PLATFORM=offscreen "$program" >"$work/program.log" 2>&1 &
+program_pid=$!
+sleep 2
+state=
+if [ -r "/proc/$program_pid/stat" ]; then
+  # The state is the field after the parenthesised command name.
+  state=$(sed 's/^.*) //' "/proc/$program_pid/stat" | cut -d' ' -f1)
+fi
+if kill -0 "$program_pid" 2>/dev/null && [ -n "$state" ] && [ "$state" != Z ] && [ "$state" != X ]; then
+  echo "usr/bin/tarnel still running after 2 s (state $state); ending it"
+  kill -TERM "$program_pid"
+  wait "$program_pid" 2>/dev/null || true
+else
+  status=0
+  wait "$program_pid" 2>/dev/null || status=$?
+  cat "$work/program.log" >&2
+  fail "usr/bin/tarnel ended within 2 s (exit status $status)"
+fi
+program_pid=
+
+if [ "$failures" -ne 0 ]; then
+  echo "$failures check(s) failed" >&2
+  exit 1
+fi
+echo "package OK"
