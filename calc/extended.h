@@ -5,7 +5,7 @@
 // later operation of the calculation runs and the error names the first
 // fault. Underflow, denormal operands and inexact results raise nothing.
 //
-// The x87 exception flags are cleared before each operation and read right
+// The x87 fault flags are cleared before each operation and read right
 // after it. Each operation is pinned between the two with empty asm
 // statements that take its operands and its result as register operands:
 // without them GCC may move a long double division past the flag test, or
@@ -31,8 +31,17 @@ inline constexpr unsigned short kOverflow = 0x08;
 // reading the flags, not by traps), 64-bit mantissa, round to nearest.
 inline constexpr unsigned short kWorkingControlWord = 0x037F;
 
+// Clears fault flags left by earlier code, so that the test after an
+// operation sees only what that operation raised. Reading the status word is
+// cheap and clearing it is not, and a checked operation never leaves a fault
+// flag set, so the clear itself rarely runs. Underflow, denormal and inexact
+// flags may stay set: they are never tested.
 inline void ClearFlags() {
-  asm volatile("fnclex" ::: "memory");
+  unsigned short status;
+  asm volatile("fnstsw %0" : "=am"(status)::"memory");
+  if ((status & (kInvalid | kZeroDivide | kOverflow)) != 0) {
+    asm volatile("fnclex" ::: "memory");
+  }
 }
 
 // Makes `value` opaque to the optimiser at this point of the program.

@@ -1,21 +1,32 @@
-// ComputeInductance, its formula inputs, the choice of formula and RealPower.
+// ComputeInductance and EvaluateInductance, the formula inputs, the choice of
+// formula and RealPower.
 #include "inductance.h"
 
-#include "constants.h"
+#include "inductance_formulas.h"
 
 namespace tarnel {
 
-Extended RealPower(const Extended& base, Extended exponent) {
+template <typename Number>
+Number RealPower(const Number& base, std::type_identity_t<Number> exponent) {
   if (base == 0) {
     return exponent == 0 ? 1 : 0;
   }
-  const Extended magnitude = base < 0 ? -base : base;
-  const Extended logMagnitude = Ln(magnitude);
+  const Number magnitude = base < 0 ? -base : base;
+  const Number logMagnitude = Ln(magnitude);
   return Exp(exponent * logMagnitude);
 }
 
-FormulaInputs MakeFormulaInputs(Extended R1, Extended R2, Extended H, Extended D, Extended Lambda) {
-  FormulaInputs in;
+Extended RealPower(const Extended& base, Extended exponent) {
+  return RealPower<Extended>(base, exponent);
+}
+
+template <typename Number>
+BasicFormulaInputs<Number> MakeFormulaInputs(std::type_identity_t<Number> R1,
+                                             std::type_identity_t<Number> R2,
+                                             std::type_identity_t<Number> H,
+                                             std::type_identity_t<Number> D,
+                                             std::type_identity_t<Number> Lambda) {
+  BasicFormulaInputs<Number> in;
   in.R1 = R1;
   in.R2 = R2;
   in.H = H;
@@ -24,8 +35,8 @@ FormulaInputs MakeFormulaInputs(Extended R1, Extended R2, Extended H, Extended D
 
   // 1. TurnCount = ((Lambda·4)·(R2 − R1))·H / ((PI_APPROX·D)·D): the
   //    numerator is formed before the denominator.
-  const Extended windingArea = ((Lambda * 4) * (R2 - R1)) * H;
-  const Extended wireArea = (kPiApprox * D) * D;
+  const Number windingArea = ((Lambda * 4) * (R2 - R1)) * H;
+  const Number wireArea = (kPiApprox * D) * D;
   in.TurnCount = windingArea / wireArea;
   // 2. to 6.
   in.lengthRatio = H / (R1 + R2);
@@ -36,7 +47,8 @@ FormulaInputs MakeFormulaInputs(Extended R1, Extended R2, Extended H, Extended D
   return in;
 }
 
-InductanceRegime ChooseRegime(const FormulaInputs& in) {
+template <typename Number>
+InductanceRegime ChooseRegime(const BasicFormulaInputs<Number>& in) {
   if (in.lengthRatio >= 0.75L) {
     return InductanceRegime::kLong;
   }
@@ -49,7 +61,8 @@ InductanceRegime ChooseRegime(const FormulaInputs& in) {
   return InductanceRegime::kFlat;
 }
 
-Extended InductanceOf(InductanceRegime regime, const FormulaInputs& in) {
+template <typename Number>
+Number InductanceOf(InductanceRegime regime, const BasicFormulaInputs<Number>& in) {
   switch (regime) {
     case InductanceRegime::kLong:
       return InductanceLong(in);
@@ -63,9 +76,32 @@ Extended InductanceOf(InductanceRegime regime, const FormulaInputs& in) {
   return InductanceFlat(in);
 }
 
-Extended ComputeInductance(Extended R1, Extended R2, Extended H, Extended D, Extended Lambda) {
-  const FormulaInputs in = MakeFormulaInputs(R1, R2, H, D, Lambda);
+template <typename Number>
+Number EvaluateInductance(std::type_identity_t<Number> R1, std::type_identity_t<Number> R2,
+                          std::type_identity_t<Number> H, std::type_identity_t<Number> D,
+                          std::type_identity_t<Number> Lambda) {
+  const BasicFormulaInputs<Number> in = MakeFormulaInputs<Number>(R1, R2, H, D, Lambda);
   return InductanceOf(ChooseRegime(in), in);
 }
+
+Extended ComputeInductance(Extended R1, Extended R2, Extended H, Extended D, Extended Lambda) {
+  return EvaluateInductance<Extended>(R1, R2, H, D, Lambda);
+}
+
+// Extended for the calculation, long double for the unchecked baseline.
+template Extended RealPower<Extended>(const Extended&, Extended);
+template long double RealPower<long double>(const long double&, long double);
+template FormulaInputs MakeFormulaInputs<Extended>(Extended, Extended, Extended, Extended,
+                                                   Extended);
+template BasicFormulaInputs<long double> MakeFormulaInputs<long double>(long double, long double,
+                                                                        long double, long double,
+                                                                        long double);
+template InductanceRegime ChooseRegime(const FormulaInputs&);
+template InductanceRegime ChooseRegime(const BasicFormulaInputs<long double>&);
+template Extended InductanceOf(InductanceRegime, const FormulaInputs&);
+template long double InductanceOf(InductanceRegime, const BasicFormulaInputs<long double>&);
+template Extended EvaluateInductance<Extended>(Extended, Extended, Extended, Extended, Extended);
+template long double EvaluateInductance<long double>(long double, long double, long double,
+                                                     long double, long double);
 
 }  // namespace tarnel

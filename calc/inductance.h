@@ -3,10 +3,19 @@
 // themselves. Free functions of the core: the formula inputs travel as one
 // read-only value, so nothing here keeps state and everything is re-entrant.
 //
-// All arithmetic is on the checked Extended type: the first faulting
-// operation, in the order the formulas are written, raises EInvalidOp,
-// EZeroDivide or EOverflow and nothing after it runs.
+// The formulas are templates over the number type `Number`, defined and
+// instantiated in the inductance*.cpp files for two types (and for a third,
+// internal to ComputeInductance):
+//  - Extended, the calculation itself: the first faulting operation, in the
+//    order the formulas are written, raises EInvalidOp, EZeroDivide or
+//    EOverflow and nothing after it runs;
+//  - long double, the same operations unchecked, for measuring what the
+//    checks cost. Its results equal the Extended ones bit for bit wherever
+//    no fault occurs.
+// The names without "Basic" are the Extended forms.
 #pragma once
+
+#include <type_traits>
 
 #include "extended.h"
 
@@ -14,19 +23,21 @@ namespace tarnel {
 
 // The read-only set every formula receives, complete before the
 // formula starts. The formulas write ℓ, k, δ, ρ, τ and N for the last six.
-struct FormulaInputs {
-  Extended R1;
-  Extended R2;
-  Extended H;
-  Extended D;
-  Extended Lambda;
-  Extended TurnCount;       // N = 4·Lambda·(R2 − R1)·H / (PI_APPROX·D²)
-  Extended lengthRatio;     // ℓ = H / (R1 + R2)
-  Extended kFactor;         // k = 1 / √(4ℓ² + 1)
-  Extended depthRatio;      // δ = (R2 − R1) / H
-  Extended radiusRatio;     // ρ = R1 / R2
-  Extended thicknessRatio;  // τ = (R2 − R1) / (R2 + R1)
+template <typename Number>
+struct BasicFormulaInputs {
+  Number R1;
+  Number R2;
+  Number H;
+  Number D;
+  Number Lambda;
+  Number TurnCount;       // N = 4·Lambda·(R2 − R1)·H / (PI_APPROX·D²)
+  Number lengthRatio;     // ℓ = H / (R1 + R2)
+  Number kFactor;         // k = 1 / √(4ℓ² + 1)
+  Number depthRatio;      // δ = (R2 − R1) / H
+  Number radiusRatio;     // ρ = R1 / R2
+  Number thicknessRatio;  // τ = (R2 − R1) / (R2 + R1)
 };
+using FormulaInputs = BasicFormulaInputs<Extended>;
 
 // The four shapes of winding, one per formula.
 enum class InductanceRegime { kLong, kShort, kFlat, kThickFlat };
@@ -37,90 +48,135 @@ enum class InductanceRegime { kLong, kShort, kFlat, kThickFlat };
 Extended RealPower(const Extended& base, Extended exponent);
 
 // Steps 1 to 6 of ComputeInductance: TurnCount and the five ratios, in order.
-FormulaInputs MakeFormulaInputs(Extended R1, Extended R2, Extended H, Extended D, Extended Lambda);
+// `Number` is named at the call, MakeFormulaInputs<long double>(...), or is
+// Extended.
+template <typename Number = Extended>
+BasicFormulaInputs<Number> MakeFormulaInputs(std::type_identity_t<Number> R1,
+                                             std::type_identity_t<Number> R2,
+                                             std::type_identity_t<Number> H,
+                                             std::type_identity_t<Number> D,
+                                             std::type_identity_t<Number> Lambda);
 
 // Step 7: the first of ℓ ≥ 0.75 (long), δ ≤ 1 (short), τ > 0.5 (thick
 // flat) that holds; otherwise flat.
-InductanceRegime ChooseRegime(const FormulaInputs& in);
+template <typename Number>
+InductanceRegime ChooseRegime(const BasicFormulaInputs<Number>& in);
 
 // The chosen regime's formula evaluated on `in`.
-Extended InductanceOf(InductanceRegime regime, const FormulaInputs& in);
+template <typename Number>
+Number InductanceOf(InductanceRegime regime, const BasicFormulaInputs<Number>& in);
 
-// L in henries for the five inputs, in the order R1, R2, H, D, Lambda.
+// Steps 1 to 7 and the chosen formula, every operation in the arithmetic of
+// `Number`, which is named at the call: EvaluateInductance<Extended>(...)
+// raises at the first faulting operation, EvaluateInductance<long double>(...)
+// runs on through faults.
+template <typename Number>
+Number EvaluateInductance(std::type_identity_t<Number> R1, std::type_identity_t<Number> R2,
+                          std::type_identity_t<Number> H, std::type_identity_t<Number> D,
+                          std::type_identity_t<Number> Lambda);
+
+// L in henries for the five inputs, in the order R1, R2, H, D, Lambda: the
+// value EvaluateInductance<Extended> returns, or the error it raises.
+//
+// Clearing and reading the x87 flags around every operation costs more than
+// the operations themselves, so the formulas first run once with the faults
+// left to accumulate in the sticky flags, which are read at the end. Only
+// when that run shows a fault does EvaluateInductance<Extended> run, and it
+// raises the first one.
 Extended ComputeInductance(Extended R1, Extended R2, Extended H, Extended D, Extended Lambda);
 
 // --- Long winding -------------------------------------------------------
 
-struct LongInductanceTerms {
-  Extended sheetSeries;
-  Extended longMainTerm;
-  Extended logFourOverThickness;  // ln(4/τ)
-  Extended thicknessSeries2;
-  Extended thicknessSeries4;
-  Extended thicknessSeries6;
-  Extended longCorrection;
-  Extended longCorrectionTerm;
-  Extended L;
+template <typename Number>
+struct BasicLongInductanceTerms {
+  Number sheetSeries;
+  Number longMainTerm;
+  Number logFourOverThickness;  // ln(4/τ)
+  Number thicknessSeries2;
+  Number thicknessSeries4;
+  Number thicknessSeries6;
+  Number longCorrection;
+  Number longCorrectionTerm;
+  Number L;
 };
+using LongInductanceTerms = BasicLongInductanceTerms<Extended>;
 
-LongInductanceTerms LongTerms(const FormulaInputs& in);
-Extended InductanceLong(const FormulaInputs& in);
+template <typename Number>
+BasicLongInductanceTerms<Number> LongTerms(const BasicFormulaInputs<Number>& in);
+template <typename Number>
+Number InductanceLong(const BasicFormulaInputs<Number>& in);
 
 // --- Short winding ------------------------------------------------------
 
-struct ShortInductanceTerms {
-  Extended logFourOverLength;  // G = ln(4/ℓ)
-  Extended shortSeries;
-  Extended shortMainTerm;  // M
-  Extended shortCorrection;
-  Extended shortCorrectionTerm;  // K
-  Extended L;
+template <typename Number>
+struct BasicShortInductanceTerms {
+  Number logFourOverLength;  // G = ln(4/ℓ)
+  Number shortSeries;
+  Number shortMainTerm;  // M
+  Number shortCorrection;
+  Number shortCorrectionTerm;  // K
+  Number L;
 };
+using ShortInductanceTerms = BasicShortInductanceTerms<Extended>;
 
-ShortInductanceTerms ShortTerms(const FormulaInputs& in);
-Extended InductanceShort(const FormulaInputs& in);
+template <typename Number>
+BasicShortInductanceTerms<Number> ShortTerms(const BasicFormulaInputs<Number>& in);
+template <typename Number>
+Number InductanceShort(const BasicFormulaInputs<Number>& in);
 
 // --- Flat-winding correction, shared by the flat and thick flat formulas
 
-struct FlatCorrectionTerms {
-  Extended c1;             // (PI_APPROX/3)·(1/δ)·(1 + ℓ²/5 + ℓ²τ²/15 − (2/35)ℓ⁴)
-  Extended c2;             // T·(ℓ²/8 − ℓ⁴/64 + (7/384)ℓ²τ²)
-  Extended logDepthRatio;  // ln(δ)
-  Extended c3;             // ln(δ)·(1/(6δ²))·(1 + ℓ²/4 + ℓ²τ²/4)
-  Extended flatCorrection;
+template <typename Number>
+struct BasicFlatCorrectionTerms {
+  Number c1;             // (PI_APPROX/3)·(1/δ)·(1 + ℓ²/5 + ℓ²τ²/15 − (2/35)ℓ⁴)
+  Number c2;             // T·(ℓ²/8 − ℓ⁴/64 + (7/384)ℓ²τ²)
+  Number logDepthRatio;  // ln(δ)
+  Number c3;             // ln(δ)·(1/(6δ²))·(1 + ℓ²/4 + ℓ²τ²/4)
+  Number flatCorrection;
 };
+using FlatCorrectionTerms = BasicFlatCorrectionTerms<Extended>;
 
 // `flatCorrection`; `logFourOverThickness` is T = ln(4/τ).
-FlatCorrectionTerms FlatCorrection(const FormulaInputs& in, Extended logFourOverThickness);
+template <typename Number>
+BasicFlatCorrectionTerms<Number> FlatCorrection(const BasicFormulaInputs<Number>& in,
+                                                Number logFourOverThickness);
 
 // --- Flat winding -------------------------------------------------------
 
-struct FlatInductanceTerms {
-  Extended logFourOverThickness;  // T = ln(4/τ)
-  Extended flatSeries;
-  Extended flatMainTerm;  // M
-  FlatCorrectionTerms correction;
-  Extended flatCorrectionTerm;  // K
-  Extended L;
+template <typename Number>
+struct BasicFlatInductanceTerms {
+  Number logFourOverThickness;  // T = ln(4/τ)
+  Number flatSeries;
+  Number flatMainTerm;  // M
+  BasicFlatCorrectionTerms<Number> correction;
+  Number flatCorrectionTerm;  // K
+  Number L;
 };
+using FlatInductanceTerms = BasicFlatInductanceTerms<Extended>;
 
-FlatInductanceTerms FlatTerms(const FormulaInputs& in);
-Extended InductanceFlat(const FormulaInputs& in);
+template <typename Number>
+BasicFlatInductanceTerms<Number> FlatTerms(const BasicFormulaInputs<Number>& in);
+template <typename Number>
+Number InductanceFlat(const BasicFormulaInputs<Number>& in);
 
 // --- Thick flat winding -------------------------------------------------
 
-struct ThickFlatInductanceTerms {
-  Extended thickShapeFactor;
-  Extended radiusLogTerm;  // 3.29·ρ³·ln(ρ), taken as 0 at ρ = 0
-  Extended radiusSeries;
-  Extended thickMainTerm;
-  Extended logFourOverThickness;  // T = ln(4/τ), for flatCorrection
-  FlatCorrectionTerms correction;
-  Extended thickCorrectionTerm;
-  Extended L;
+template <typename Number>
+struct BasicThickFlatInductanceTerms {
+  Number thickShapeFactor;
+  Number radiusLogTerm;  // 3.29·ρ³·ln(ρ), taken as 0 at ρ = 0
+  Number radiusSeries;
+  Number thickMainTerm;
+  Number logFourOverThickness;  // T = ln(4/τ), for flatCorrection
+  BasicFlatCorrectionTerms<Number> correction;
+  Number thickCorrectionTerm;
+  Number L;
 };
+using ThickFlatInductanceTerms = BasicThickFlatInductanceTerms<Extended>;
 
-ThickFlatInductanceTerms ThickFlatTerms(const FormulaInputs& in);
-Extended InductanceThickFlat(const FormulaInputs& in);
+template <typename Number>
+BasicThickFlatInductanceTerms<Number> ThickFlatTerms(const BasicFormulaInputs<Number>& in);
+template <typename Number>
+Number InductanceThickFlat(const BasicFormulaInputs<Number>& in);
 
 }  // namespace tarnel

@@ -1,26 +1,27 @@
 // InductanceFlat: a flat annular current sheet, less the
 // axial-height correction flatCorrection, which the thick flat formula shares.
-#include "constants.h"
-#include "inductance.h"
+#include "inductance_formulas.h"
 
 namespace tarnel {
 
-FlatCorrectionTerms FlatCorrection(const FormulaInputs& in, Extended logFourOverThickness) {
-  const Extended l = in.lengthRatio;
-  const Extended d = in.depthRatio;
-  const Extended t = in.thicknessRatio;
+template <typename Number>
+BasicFlatCorrectionTerms<Number> FlatCorrection(const BasicFormulaInputs<Number>& in,
+                                                Number logFourOverThickness) {
+  const Number l = in.lengthRatio;
+  const Number d = in.depthRatio;
+  const Number t = in.thicknessRatio;
 
-  const Extended c1 = ((kPiApprox / 3) * (1 / d)) *
-                      (1 + (l * l) / 5 + ((l * l) * (t * t)) / 15 - (2.0L / 35) * RealPower(l, 4));
-  const Extended c2 = logFourOverThickness *
-                      ((l * l) / 8 - RealPower(l, 4) / 64 + ((7.0L / 384) * (l * l)) * (t * t));
-  const Extended logDepthRatio = Ln(d);
-  const Extended c3 =
+  const Number c1 = ((kPiApprox / 3) * (1 / d)) *
+                    (1 + (l * l) / 5 + ((l * l) * (t * t)) / 15 - (2.0L / 35) * RealPower(l, 4));
+  const Number c2 = logFourOverThickness *
+                    ((l * l) / 8 - RealPower(l, 4) / 64 + ((7.0L / 384) * (l * l)) * (t * t));
+  const Number logDepthRatio = Ln(d);
+  const Number c3 =
       (logDepthRatio * (1 / ((6 * d) * d))) * (1 + (l * l) / 4 + ((l * l) * (t * t)) / 4);
-  const Extended flatCorrection =
-      c1 - c2 - c3 - (l * l) / 8 - (25.0L / 72) * (1 / (d * d)) + ((l * l) * (t * t)) / 2304 -
-      (1.0L / 180) * (1 / RealPower(d, 4)) - (23.0L / 288) * ((l * l) / (d * d)) -
-      (31.0L / 2304) * RealPower(l, 4);
+  const Number flatCorrection = c1 - c2 - c3 - (l * l) / 8 - (25.0L / 72) * (1 / (d * d)) +
+                                ((l * l) * (t * t)) / 2304 - (1.0L / 180) * (1 / RealPower(d, 4)) -
+                                (23.0L / 288) * ((l * l) / (d * d)) -
+                                (31.0L / 2304) * RealPower(l, 4);
 
   return {.c1 = c1,
           .c2 = c2,
@@ -29,26 +30,27 @@ FlatCorrectionTerms FlatCorrection(const FormulaInputs& in, Extended logFourOver
           .flatCorrection = flatCorrection};
 }
 
-FlatInductanceTerms FlatTerms(const FormulaInputs& in) {
-  const Extended N = in.TurnCount;
-  const Extended t = in.thicknessRatio;
+template <typename Number>
+BasicFlatInductanceTerms<Number> FlatTerms(const BasicFormulaInputs<Number>& in) {
+  const Number N = in.TurnCount;
+  const Number t = in.thicknessRatio;
 
   // 1. T = ln(4/τ)
-  const Extended logFourOverThickness = Ln(4 / t);
+  const Number logFourOverThickness = Ln(4 / t);
   // 2.
-  const Extended flatSeries =
+  const Number flatSeries =
       logFourOverThickness * (1 + (t * t) / 24 + (11.0L / 2880) * RealPower(t, 4)) - (1.0L / 2) +
       (43.0L / 288) * (t * t) + RealPower(t, 4) / 150;
   // 3. M = ((5e-8·N)·N)·(R1 + R2) · (4·PI_APPROX · flatSeries)
-  const Extended flatMainScale = ((5e-8L * N) * N) * (in.R1 + in.R2);
-  const Extended flatMainTerm = flatMainScale * ((4 * kPiApprox) * flatSeries);
+  const Number flatMainScale = ((5e-8L * N) * N) * (in.R1 + in.R2);
+  const Number flatMainTerm = flatMainScale * ((4 * kPiApprox) * flatSeries);
   // 4.
-  const FlatCorrectionTerms correction = FlatCorrection(in, logFourOverThickness);
+  const BasicFlatCorrectionTerms<Number> correction = FlatCorrection(in, logFourOverThickness);
   // 5. K = ((6.2831852e-7·N)·N)·(R1 + R2) · flatCorrection
-  const Extended flatCorrectionScale = ((6.2831852e-7L * N) * N) * (in.R1 + in.R2);
-  const Extended flatCorrectionTerm = flatCorrectionScale * correction.flatCorrection;
+  const Number flatCorrectionScale = ((6.2831852e-7L * N) * N) * (in.R1 + in.R2);
+  const Number flatCorrectionTerm = flatCorrectionScale * correction.flatCorrection;
   // 6.
-  const Extended L = flatMainTerm - flatCorrectionTerm;
+  const Number L = flatMainTerm - flatCorrectionTerm;
 
   return {.logFourOverThickness = logFourOverThickness,
           .flatSeries = flatSeries,
@@ -58,8 +60,17 @@ FlatInductanceTerms FlatTerms(const FormulaInputs& in) {
           .L = L};
 }
 
-Extended InductanceFlat(const FormulaInputs& in) {
+template <typename Number>
+Number InductanceFlat(const BasicFormulaInputs<Number>& in) {
   return FlatTerms(in).L;
 }
+
+template FlatCorrectionTerms FlatCorrection(const FormulaInputs&, Extended);
+template BasicFlatCorrectionTerms<long double> FlatCorrection(
+    const BasicFormulaInputs<long double>&, long double);
+template FlatInductanceTerms FlatTerms(const FormulaInputs&);
+template BasicFlatInductanceTerms<long double> FlatTerms(const BasicFormulaInputs<long double>&);
+template Extended InductanceFlat(const FormulaInputs&);
+template long double InductanceFlat(const BasicFormulaInputs<long double>&);
 
 }  // namespace tarnel

@@ -1,57 +1,57 @@
 // InductanceLong: a cylindrical current sheet as a series in
 // k = kFactor, less a correction for the radial thickness of the winding.
-#include "constants.h"
-#include "inductance.h"
+#include "inductance_formulas.h"
 
 namespace tarnel {
 
-LongInductanceTerms LongTerms(const FormulaInputs& in) {
-  const Extended N = in.TurnCount;
-  const Extended l = in.lengthRatio;
-  const Extended k = in.kFactor;
-  const Extended t = in.thicknessRatio;
+template <typename Number>
+BasicLongInductanceTerms<Number> LongTerms(const BasicFormulaInputs<Number>& in) {
+  const Number N = in.TurnCount;
+  const Number l = in.lengthRatio;
+  const Number k = in.kFactor;
+  const Number t = in.thicknessRatio;
 
   // The odd powers of k, taken once and shared by the four series.
-  const Extended k3 = RealPower(k, 3);
-  const Extended k5 = RealPower(k, 5);
-  const Extended k7 = RealPower(k, 7);
-  const Extended k9 = RealPower(k, 9);
-  const Extended k11 = RealPower(k, 11);
-  const Extended k13 = RealPower(k, 13);
+  const Number k3 = RealPower(k, 3);
+  const Number k5 = RealPower(k, 5);
+  const Number k7 = RealPower(k, 7);
+  const Number k9 = RealPower(k, 9);
+  const Number k11 = RealPower(k, 11);
+  const Number k13 = RealPower(k, 13);
 
   // 1.
-  const Extended sheetSeries = 1 / k - (8.0L / (3 * kPiApprox)) - k3 / 8 + k5 / 16 -
-                               (15.0L / 128) * k7 + (21.0L / 128) * k9 - (315.0L / 1024) * k11 +
-                               (297.0L / 512) * k13;
+  const Number sheetSeries = 1 / k - (8.0L / (3 * kPiApprox)) - k3 / 8 + k5 / 16 -
+                             (15.0L / 128) * k7 + (21.0L / 128) * k9 - (315.0L / 1024) * k11 +
+                             (297.0L / 512) * k13;
   // 2. ((10⁻⁷·N)·N)·(R1 + R2) · (sheetSeries · (PI_APPROX² / ((ℓ·2)·ℓ)))
-  const Extended longMainScale = ((1e-7L * N) * N) * (in.R1 + in.R2);
-  const Extended longMainTerm =
+  const Number longMainScale = ((1e-7L * N) * N) * (in.R1 + in.R2);
+  const Number longMainTerm =
       longMainScale * (sheetSeries * ((kPiApprox * kPiApprox) / ((l * 2) * l)));
   // 3. to 5.
-  const Extended logFourOverThickness = Ln(4 / t);
-  const Extended thicknessSeries2 =
-      (logFourOverThickness - (23.0L / 12)) * (2.0L / (3 * kPiApprox)) + k / 3 - (5.0L / 12) * k3 +
-      (2.0L / 3) * k5 - (95.0L / 64) * k7 + (217.0L / 64) * k9 - (2135.0L / 256) * k11 +
-      (21571.0L / 1024) * k13;
+  const Number logFourOverThickness = Ln(4 / t);
+  const Number thicknessSeries2 = (logFourOverThickness - (23.0L / 12)) * (2.0L / (3 * kPiApprox)) +
+                                  k / 3 - (5.0L / 12) * k3 + (2.0L / 3) * k5 - (95.0L / 64) * k7 +
+                                  (217.0L / 64) * k9 - (2135.0L / 256) * k11 +
+                                  (21571.0L / 1024) * k13;
   // The k¹³ term is added, like the k¹¹ term before it: deliberate.
-  const Extended thicknessSeries4 =
-      (logFourOverThickness - (1.0L / 20)) * (1.0L / (30 * kPiApprox)) - k / 18 +
-      (17.0L / 90) * k3 - (53.0L / 48) * k5 + (1265.0L / 288) * k7 - (38857.0L / 2304) * k9 +
-      (3913.0L / 64) * k11 + (2206281.0L / 10240) * k13;
-  const Extended thicknessSeries6 =
+  const Number thicknessSeries4 = (logFourOverThickness - (1.0L / 20)) * (1.0L / (30 * kPiApprox)) -
+                                  k / 18 + (17.0L / 90) * k3 - (53.0L / 48) * k5 +
+                                  (1265.0L / 288) * k7 - (38857.0L / 2304) * k9 +
+                                  (3913.0L / 64) * k11 + (2206281.0L / 10240) * k13;
+  const Number thicknessSeries6 =
       ((23.0L / 20) * logFourOverThickness - (4547.0L / 5600)) * (1.0L / (336 * kPiApprox)) +
       k3 / 60 - (15.0L / 56) * k5 + (1117.0L / 336) * k7 - (1183.0L / 48) * k9 +
       (76461.0L / 512) * k11 - (4043831.0L / 5120) * k13;
   // 6.
-  const Extended longCorrection = ((4.0L / 3) * l) * t - (((2.0L / 3) * l) * t) * t -
-                                  thicknessSeries2 * (t * t) + thicknessSeries4 * RealPower(t, 4) +
-                                  thicknessSeries6 * RealPower(t, 6);
+  const Number longCorrection = ((4.0L / 3) * l) * t - (((2.0L / 3) * l) * t) * t -
+                                thicknessSeries2 * (t * t) + thicknessSeries4 * RealPower(t, 4) +
+                                thicknessSeries6 * RealPower(t, 6);
   // 7. longCorrection · (((4·PI_APPROX²·10⁻⁷·N)·N)·(R1 + R2) / ((ℓ·8)·ℓ))
-  const Extended longCorrectionScale =
+  const Number longCorrectionScale =
       (((4 * kPiApprox * kPiApprox * 1e-7L) * N) * N) * (in.R1 + in.R2);
-  const Extended longCorrectionTerm = longCorrection * (longCorrectionScale / ((l * 8) * l));
+  const Number longCorrectionTerm = longCorrection * (longCorrectionScale / ((l * 8) * l));
   // 8.
-  const Extended L = longMainTerm - longCorrectionTerm;
+  const Number L = longMainTerm - longCorrectionTerm;
 
   return {.sheetSeries = sheetSeries,
           .longMainTerm = longMainTerm,
@@ -64,8 +64,14 @@ LongInductanceTerms LongTerms(const FormulaInputs& in) {
           .L = L};
 }
 
-Extended InductanceLong(const FormulaInputs& in) {
+template <typename Number>
+Number InductanceLong(const BasicFormulaInputs<Number>& in) {
   return LongTerms(in).L;
 }
+
+template LongInductanceTerms LongTerms(const FormulaInputs&);
+template BasicLongInductanceTerms<long double> LongTerms(const BasicFormulaInputs<long double>&);
+template Extended InductanceLong(const FormulaInputs&);
+template long double InductanceLong(const BasicFormulaInputs<long double>&);
 
 }  // namespace tarnel

@@ -1,46 +1,48 @@
 // InductanceThickFlat: a series in ρ = radiusRatio scaled by a
 // shape factor of τ = thicknessRatio, less the correction of the flat formula.
-#include "inductance.h"
+#include "inductance_formulas.h"
 
 namespace tarnel {
 namespace {
 
 // 3.29·ρ³·ln(ρ), formed as (3.29·ρ³)·ln(ρ). Mended fault: at ρ = 0 (R1 = 0,
 // a valid coil) the term is its limit 0 and ln(0) is not evaluated.
-Extended RadiusLogTerm(Extended radiusRatio, Extended radiusCube) {
+template <typename Number>
+Number RadiusLogTerm(Number radiusRatio, Number radiusCube) {
   if (radiusRatio == 0) {
     return 0;
   }
-  const Extended scaledCube = 3.29L * radiusCube;
-  const Extended logRadiusRatio = Ln(radiusRatio);
+  const Number scaledCube = 3.29L * radiusCube;
+  const Number logRadiusRatio = Ln(radiusRatio);
   return scaledCube * logRadiusRatio;
 }
 
 }  // namespace
 
-ThickFlatInductanceTerms ThickFlatTerms(const FormulaInputs& in) {
-  const Extended N = in.TurnCount;
-  const Extended rho = in.radiusRatio;
-  const Extended t = in.thicknessRatio;
+template <typename Number>
+BasicThickFlatInductanceTerms<Number> ThickFlatTerms(const BasicFormulaInputs<Number>& in) {
+  const Number N = in.TurnCount;
+  const Number rho = in.radiusRatio;
+  const Number t = in.thicknessRatio;
 
   // 1. (1 + τ)³ / (τ·τ)
-  const Extended thickShapeFactor = RealPower(1 + t, 3) / (t * t);
+  const Number thickShapeFactor = RealPower(1 + t, 3) / (t * t);
   // 2. 1.7424 + 3.29·ρ³·ln(ρ) − 2.27·ρ³ + 0.3702·ρ⁵ + 0.0826·ρ⁷ + 0.0312·ρ⁹
-  const Extended radiusCube = RealPower(rho, 3);
-  const Extended radiusLogTerm = RadiusLogTerm(rho, radiusCube);
-  const Extended radiusSeries = radiusLogTerm + 1.7424L - 2.27L * radiusCube +
-                                0.3702L * RealPower(rho, 5) + 0.0826L * RealPower(rho, 7) +
-                                0.0312L * RealPower(rho, 9);
+  const Number radiusCube = RealPower(rho, 3);
+  const Number radiusLogTerm = RadiusLogTerm(rho, radiusCube);
+  const Number radiusSeries = radiusLogTerm + 1.7424L - 2.27L * radiusCube +
+                              0.3702L * RealPower(rho, 5) + 0.0826L * RealPower(rho, 7) +
+                              0.0312L * RealPower(rho, 9);
   // 3. ((5e-8·N)·N)·(R1 + R2) · (radiusSeries · thickShapeFactor)
-  const Extended thickMainScale = ((5e-8L * N) * N) * (in.R1 + in.R2);
-  const Extended thickMainTerm = thickMainScale * (radiusSeries * thickShapeFactor);
+  const Number thickMainScale = ((5e-8L * N) * N) * (in.R1 + in.R2);
+  const Number thickMainTerm = thickMainScale * (radiusSeries * thickShapeFactor);
   // 4. flatCorrection · ((6.2831852e-7·N)·N)·(R1 + R2)
-  const Extended logFourOverThickness = Ln(4 / t);
-  const FlatCorrectionTerms correction = FlatCorrection(in, logFourOverThickness);
-  const Extended thickCorrectionScale = ((6.2831852e-7L * N) * N) * (in.R1 + in.R2);
-  const Extended thickCorrectionTerm = correction.flatCorrection * thickCorrectionScale;
+  const Number logFourOverThickness = Ln(4 / t);
+  const BasicFlatCorrectionTerms<Number> correction = FlatCorrection(in, logFourOverThickness);
+  const Number thickCorrectionScale = ((6.2831852e-7L * N) * N) * (in.R1 + in.R2);
+  const Number thickCorrectionTerm = correction.flatCorrection * thickCorrectionScale;
   // 5.
-  const Extended L = thickMainTerm - thickCorrectionTerm;
+  const Number L = thickMainTerm - thickCorrectionTerm;
 
   return {.thickShapeFactor = thickShapeFactor,
           .radiusLogTerm = radiusLogTerm,
@@ -52,8 +54,15 @@ ThickFlatInductanceTerms ThickFlatTerms(const FormulaInputs& in) {
           .L = L};
 }
 
-Extended InductanceThickFlat(const FormulaInputs& in) {
+template <typename Number>
+Number InductanceThickFlat(const BasicFormulaInputs<Number>& in) {
   return ThickFlatTerms(in).L;
 }
+
+template ThickFlatInductanceTerms ThickFlatTerms(const FormulaInputs&);
+template BasicThickFlatInductanceTerms<long double> ThickFlatTerms(
+    const BasicFormulaInputs<long double>&);
+template Extended InductanceThickFlat(const FormulaInputs&);
+template long double InductanceThickFlat(const BasicFormulaInputs<long double>&);
 
 }  // namespace tarnel
