@@ -84,6 +84,20 @@ Number EvaluateInductance(std::type_identity_t<Number> R1, std::type_identity_t<
   return InductanceOf(ChooseRegime(in), in);
 }
 
+const char* RegimeName(InductanceRegime regime) {
+  switch (regime) {
+    case InductanceRegime::kLong:
+      return "long";
+    case InductanceRegime::kShort:
+      return "short";
+    case InductanceRegime::kFlat:
+      return "flat";
+    case InductanceRegime::kThickFlat:
+      return "thick flat";
+  }
+  return "?";
+}
+
 Extended ComputeInductance(Extended R1, Extended R2, Extended H, Extended D, Extended Lambda) {
   return EvaluateInductance<Extended>(R1, R2, H, D, Lambda);
 }

@@ -42,6 +42,9 @@ using FormulaInputs = BasicFormulaInputs<Extended>;
 // The four shapes of winding, one per formula.
 enum class InductanceRegime { kLong, kShort, kFlat, kThickFlat };
 
+// "long", "short", "flat" or "thick flat".
+const char* RegimeName(InductanceRegime regime);
+
 // |base| raised to `exponent`, as e^(exponent·ln|base|): never an exact
 // repeated product. A zero base (of either sign) gives 0, or 1 when the
 // exponent is 0. Can raise only EOverflow.

@@ -31,20 +31,6 @@ std::string SixDigits(const std::string& text) {
   return SixDigits(std::stold(text));
 }
 
-const char* RegimeName(InductanceRegime regime) {
-  switch (regime) {
-    case InductanceRegime::kLong:
-      return "long";
-    case InductanceRegime::kShort:
-      return "short";
-    case InductanceRegime::kFlat:
-      return "flat";
-    case InductanceRegime::kThickFlat:
-      return "thick flat";
-  }
-  return "?";
-}
-
 struct Input {
   long double R1, R2, H, D, Lambda;
 };

@@ -4,20 +4,6 @@
 
 namespace tarnel::accuracy {
 
-const char* RegimeName(InductanceRegime regime) {
-  switch (regime) {
-    case InductanceRegime::kLong:
-      return "long";
-    case InductanceRegime::kShort:
-      return "short";
-    case InductanceRegime::kFlat:
-      return "flat";
-    case InductanceRegime::kThickFlat:
-      return "thick flat";
-  }
-  return "?";
-}
-
 std::vector<RegimeSummary> SummariseRegimes(const std::vector<ShapePoint>& points) {
   std::vector<RegimeSummary> summaries;
   for (const InductanceRegime regime : {InductanceRegime::kLong, InductanceRegime::kShort,

@@ -9,9 +9,6 @@
 
 namespace tarnel::accuracy {
 
-// "long", "short", "flat" or "thick flat".
-const char* RegimeName(InductanceRegime regime);
-
 struct RegimeSummary {
   InductanceRegime regime = InductanceRegime::kLong;
   int points = 0;                   // points the calculator answered with this formula
