@@ -34,4 +34,9 @@ struct IntegrationSettings {
 double ExactInductancePerTurnSquared(double R1, double R2, double H,
                                      const IntegrationSettings& settings = {});
 
+// The same from extended-precision lengths (any unit: the result is in
+// henries per that unit), which keeps the depth of a very thin wall exact.
+long double ExactInductancePerTurnSquaredExtended(long double R1, long double R2, long double H,
+                                                  const IntegrationSettings& settings = {});
+
 }  // namespace tarnel::reference
