@@ -3,9 +3,12 @@
 #include <QLabel>
 #include <QRegularExpression>
 #include <QStyle>
+#include <QToolTip>
 #include <algorithm>
 
 #include "calculation_request.h"
+#include "exact_comparison.h"
+#include "exact_inductance_tooltip.h"
 #include "gui_test_fixture.h"
 
 namespace tarnel::gui_test {
@@ -34,6 +37,8 @@ class MainWindowTest : public WindowTest {
   void escape_does_nothing();
   void broken_rule_shows_message_and_clears_results_data();
   void broken_rule_shows_message_and_clears_results();
+  void l_tooltip_compares_with_the_exact_inductance_data();
+  void l_tooltip_compares_with_the_exact_inductance();
   void closing_window_ends_event_loop_data();
   void closing_window_ends_event_loop();
 };
@@ -278,6 +283,61 @@ void MainWindowTest::broken_rule_shows_message_and_clears_results() {
   QTest::mouseClick(Button("btProcess"), Qt::LeftButton);
   QCOMPARE(Outputs(), QStringList({"", "", "", message}));
   QCOMPARE(FieldTexts().first(5), inputs);
+  QCOMPARE(LTooltip(), QString());
+}
+
+void MainWindowTest::l_tooltip_compares_with_the_exact_inductance_data() {
+  QTest::addColumn<QStringList>("inputs");
+  QTest::addColumn<QString>("expected");
+
+  // The default coil: 15.29476819 nH per turn squared (the reference tests'
+  // R10_20_H30) times N^2, N = 229.18; the window's L is 0.0008033.
+  QTest::newRow("default coil") << QStringList{"0.01", "0.02", "0.03", "0.001", "0.6"}
+                                << "Точно (равномерная плотность тока): 8.034E-4 Гн; формула "
+                                   "отличается на -0.0075 %";
+  // The same shape 1e-200 and 1e200 times the size, D alike: the same turns,
+  // the same deviation.
+  QTest::newRow("default coil at 1e-200")
+      << QStringList{"1e-202", "2e-202", "3e-202", "1e-203", "0.6"}
+      << "Точно (равномерная плотность тока): 8.034E-204 Гн; "
+         "формула отличается на -0.0075 %";
+  QTest::newRow("default coil at 1e200") << QStringList{"1e198", "2e198", "3e198", "1e197", "0.6"}
+                                         << "Точно (равномерная плотность тока): 8.034E196 Гн; "
+                                            "формула отличается на -0.0075 %";
+  // Ten million times longer than wide: beyond the verified shapes.
+  QTest::newRow("too long to verify")
+      << QStringList{"0.01", "0.02", "3e5", "0.001", "0.6"}
+      << "Точное значение для этой обмотки не вычисляется: её форма или размер вне проверенной "
+         "области";
+}
+
+void MainWindowTest::l_tooltip_compares_with_the_exact_inductance() {
+  QFETCH(QStringList, inputs);
+  QFETCH(QString, expected);
+  QCOMPARE(LTooltip(), QString());
+
+  SetInputs(inputs[0], inputs[1], inputs[2], inputs[3], inputs[4]);
+  QTest::mouseClick(Button("btProcess"), Qt::LeftButton);
+  QCOMPARE(Outputs().last(), QStringLiteral("Готов ..."));
+  QCOMPARE(LTooltip(), expected);
+  QCOMPARE(QToolTip::text(), expected);
+
+  // What the reference library gives for the numbers behind the same texts.
+  CalculationFields fields = StartupFields();
+  fields.edR1 = inputs[0].toStdString();
+  fields.edR2 = inputs[1].toStdString();
+  fields.edH = inputs[2].toStdString();
+  fields.edD = inputs[3].toStdString();
+  fields.edLambda = inputs[4].toStdString();
+  ComputedValues values;
+  RunCalculation(fields, &values);
+  const reference::ExactComparison comparison =
+      reference::CompareWithExact(*values.R1, *values.R2, *values.H, *values.N, *values.L);
+  QCOMPARE(LTooltip(), ExactInductanceTooltipText(comparison));
+
+  // Typing into edL by hand leaves no computed L to compare.
+  QTest::keyClick(Field("edL"), Qt::Key_1);
+  QCOMPARE(LTooltip(), QString());
 }
 
 void MainWindowTest::closing_window_ends_event_loop_data() {
