@@ -291,19 +291,20 @@ void MainWindowTest::l_tooltip_compares_with_the_exact_inductance_data() {
   QTest::addColumn<QString>("expected");
 
   // The default coil: 15.29476819 nH per turn squared (the reference tests'
-  // R10_20_H30) times N^2, N = 229.18; the window's L is 0.0008033.
-  QTest::newRow("default coil") << QStringList{"0.01", "0.02", "0.03", "0.001", "0.6"}
-                                << "Точно (равномерная плотность тока): 8.034E-4 Гн; формула "
-                                   "отличается на -0.0075 %";
-  // The same shape 1e-200 and 1e200 times the size, D alike: the same turns,
-  // the same deviation.
-  QTest::newRow("default coil at 1e-200")
-      << QStringList{"1e-202", "2e-202", "3e-202", "1e-203", "0.6"}
-      << "Точно (равномерная плотность тока): 8.034E-204 Гн; "
-         "формула отличается на -0.0075 %";
-  QTest::newRow("default coil at 1e200") << QStringList{"1e198", "2e198", "3e198", "1e197", "0.6"}
-                                         << "Точно (равномерная плотность тока): 8.034E196 Гн; "
-                                            "формула отличается на -0.0075 %";
+  // R10_20_H30) times N^2, N = 229.18; the window's L is 0.0008033. Then the
+  // same shape 1e-200 and 1e200 times the size, D alike: the same turns, the
+  // same deviation.
+  for (const int power : {0, -200, 200}) {
+    const auto length = [power](int mantissa, int exponent) {
+      return QStringLiteral("%1e%2").arg(mantissa).arg(exponent + power);
+    };
+    QTest::addRow("default coil at 1e%d", power)
+        << QStringList{length(1, -2), length(2, -2), length(3, -2), length(1, -3), "0.6"}
+        << QStringLiteral(
+               "Точно (равномерная плотность тока): 8.034E%1 Гн; формула отличается "
+               "на -0.0075 %")
+               .arg(power - 4);
+  }
   // Ten million times longer than wide: beyond the verified shapes.
   QTest::newRow("too long to verify")
       << QStringList{"0.01", "0.02", "3e5", "0.001", "0.6"}
