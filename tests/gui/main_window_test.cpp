@@ -10,6 +10,7 @@
 #include "exact_comparison.h"
 #include "exact_inductance_tooltip.h"
 #include "gui_test_fixture.h"
+#include "number_text.h"
 
 namespace tarnel::gui_test {
 
@@ -39,6 +40,8 @@ class MainWindowTest : public WindowTest {
   void broken_rule_shows_message_and_clears_results();
   void l_tooltip_compares_with_the_exact_inductance_data();
   void l_tooltip_compares_with_the_exact_inductance();
+  void l_tooltip_writes_its_numbers_data();
+  void l_tooltip_writes_its_numbers();
   void closing_window_ends_event_loop_data();
   void closing_window_ends_event_loop();
 };
@@ -364,6 +367,35 @@ void MainWindowTest::closing_window_ends_event_loop() {
   QCOMPARE(QApplication::exec(), 0);
   QVERIFY(closeRequested);
   QVERIFY(!Window().isVisible());
+}
+
+void MainWindowTest::l_tooltip_writes_its_numbers_data() {
+  QTest::addColumn<double>("exactL");
+  QTest::addColumn<double>("deviation");
+  QTest::addColumn<QChar>("mark");
+  QTest::addColumn<QString>("numbers");  // the exact value, then the deviation
+
+  QTest::newRow("small deviation")
+      << 8.0335622e-4 << -7.5459e-5 << QChar('.') << "8.034E-4 | -0.0075";
+  QTest::newRow("comma, per cents") << 1.23456e-12 << 0.17234 << QChar(',') << "1,235E-12 | +17";
+  QTest::newRow("rounds up to 100") << 2.0 << -0.9996 << QChar(',') << "2,000E0 | -100";
+  QTest::newRow("tiny deviation") << 5e300 << 3.44e-8 << QChar('.') << "5.000E300 | +3.4E-6";
+  QTest::newRow("no deviation") << 1.0 << 0.0 << QChar('.') << "1.000E0 | +0";
+  QTest::newRow("one per cent") << 0.5 << 0.01 << QChar(',') << "5,000E-1 | +1,0";
+}
+
+void MainWindowTest::l_tooltip_writes_its_numbers() {
+  QFETCH(double, exactL);
+  QFETCH(double, deviation);
+  QFETCH(QChar, mark);
+  QFETCH(QString, numbers);
+  const QStringList parts = numbers.split(" | ");
+  SetDecimalMark(mark.toLatin1());
+  const QString text = ExactInductanceTooltipText({true, exactL, deviation});
+  SetDecimalMark('.');
+  QCOMPARE(text, QStringLiteral("Точно (равномерная плотность тока): %1 Гн; формула отличается "
+                                "на %2 %")
+                     .arg(parts[0], parts[1]));
 }
 
 }  // namespace tarnel::gui_test
