@@ -9,9 +9,9 @@ namespace tarnel::reference {
 namespace {
 
 // The shapes on which the exact value is verified to 1e-9 and takes well
-// under 50 ms (docs/accuracy.md): beyond them the closed-form tail of the
-// integral cancels to too few digits (thinner) or stops being the only
-// thing that matters (longer).
+// under 50 ms (docs/accuracy.md). Thinner or flatter windings lose digits to
+// cancellation in the closed-form tail of the integral; longer ones are
+// checked against the infinite solenoid only up to here.
 constexpr long double kSmallestLengthRatio = 1e-7L;
 constexpr long double kLargestLengthRatio = 1e6L;
 constexpr long double kSmallestThicknessRatio = 1e-6L;
