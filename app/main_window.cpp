@@ -12,6 +12,7 @@
 
 #include "error_box.h"
 #include "errors.h"
+#include "exact_inductance_tooltip.h"
 #include "ui_main_window.h"
 
 // Q_INIT_RESOURCE may not stand inside a namespace. Calling it keeps the
@@ -97,25 +98,35 @@ TfmTarnel::TfmTarnel(QWidget* parent) : QWidget(parent), ui_(std::make_unique<Ui
   for (QLineEdit* field : findChildren<QLineEdit*>()) {
     connect(field, &QLineEdit::returnPressed, ui_->btProcess, &QPushButton::click);
   }
+
+  exactTooltip_ = new ExactInductanceTooltip(ui_->edL);
 }
 
 TfmTarnel::~TfmTarnel() = default;
 
 void TfmTarnel::btProcessClick() {
   CalculationFields fields = FieldTexts();
+  ComputedValues values;
   // Errors stop here: none may unwind through the toolkit's event handling.
   try {
-    RunCalculation(fields);
+    RunCalculation(fields, &values);
   } catch (const Exception& error) {
+    exactTooltip_->Forget();
     ShowFieldTexts(fields);
     ReportEventError(this, error);
     return;
   } catch (const std::exception& error) {
+    exactTooltip_->Forget();
     ShowFieldTexts(fields);
     ReportEventError(this, Exception(error.what()));
     return;
   }
   ShowFieldTexts(fields);
+  if (values.L && values.N && values.R1 && values.R2 && values.H) {
+    exactTooltip_->Show(*values.R1, *values.R2, *values.H, *values.N, *values.L);
+  } else {
+    exactTooltip_->Forget();
+  }
 }
 
 CalculationFields TfmTarnel::FieldTexts() const {

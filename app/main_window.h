@@ -13,6 +13,8 @@ class TfmTarnel;
 
 namespace tarnel {
 
+class ExactInductanceTooltip;
+
 class TfmTarnel : public QWidget {
   Q_OBJECT
 
@@ -30,6 +32,7 @@ class TfmTarnel : public QWidget {
   void ShowFieldTexts(const CalculationFields& fields);
 
   std::unique_ptr<Ui::TfmTarnel> ui_;
+  ExactInductanceTooltip* exactTooltip_;  // owned by edL
 };
 
 }  // namespace tarnel

@@ -142,6 +142,11 @@ void RunCalculation(CalculationFields& fields, ComputedValues* values) {
       return;
     }
 
+    if (values != nullptr) {
+      values->R1 = in.R1.Value();
+      values->R2 = in.R2.Value();
+      values->H = in.H.Value();
+    }
     const Extended N = TurnsOf(in);
     const Extended R = ResistanceOf(in);
     writer.WriteN(N);

@@ -27,11 +27,15 @@ struct CalculationFields {
 // The fields as the window opens: default inputs, empty results, ready.
 CalculationFields StartupFields();
 
-// The numbers behind the result texts a calculation wrote.
+// The numbers behind the result texts a calculation wrote, and the
+// dimensions they were computed from once the inputs passed every rule.
 struct ComputedValues {
   std::optional<long double> N;
   std::optional<long double> R;
   std::optional<long double> L;
+  std::optional<long double> R1;
+  std::optional<long double> R2;
+  std::optional<long double> H;
 };
 
 // Runs one calculation on `fields`. A failed validation rule writes its

@@ -16,19 +16,35 @@ namespace {
 
 constexpr long double kPi = std::numbers::pi_v<long double>;
 
-// Below this R1/R2 the inner radius never reaches the large-x form before a
-// sensible cut-off; beyond the cut-off F(k R1) is then dropped, which costs
-// less than 1e-12 of L.
-constexpr long double kSmallInnerRatio = 1e-4L;
-// Multiples of 1/H and 1/(R2 - R1) (scaled) that the cut-off must reach so
-// that the closed-form tail is a small part of the whole and its
-// exponential integrals converge quickly.
-constexpr long double kScaleMultiple = 8;
+// Below this R1/R2 the inner radius reaches the large-x form only at a
+// cut-off of 36 R2/R1, too far out to integrate up to quickly. F(k R1) is
+// then dropped beyond a fixed cut-off instead, which is exact for R1 = 0 and
+// otherwise costs at most about 2e-10 of L (at R1/R2 just below the switch,
+// for the thinnest discs).
+constexpr long double kSmallInnerRatio = 3e-3L;
+constexpr long double kSmallInnerCutoff = 3600;
 
-// y - 1 + e^-y. In extended precision the cancellation for small y costs
-// about 2e-19/y relative, far below what matters where y is small.
+// For windings both flat and thin the cut-off moves out to 4/max(h, depth)
+// (scaled), but no further than 12000: about 10 ms of panels.
+constexpr long double kThinScaleMultiple = 4;
+constexpr long double kLargestThinCutoff = 12000;
+
+// y - 1 + e^-y: its power series y^2/2 - y^3/6 + ... for small y, where the
+// closed form would lose about 2e-19/y^2 relative to cancellation.
 long double HeightKernel(long double y) {
-  return y + std::expm1(-y);
+  if (y >= 0.25L) {
+    return y + std::expm1(-y);
+  }
+  long double term = y * y / 2;
+  long double sum = term;
+  for (int n = 3; n < 40; ++n) {
+    term *= -y / n;
+    sum += term;
+    if (std::fabs(term) <= 1e-21L * sum) {
+      break;
+    }
+  }
+  return sum;
 }
 
 const GaussLegendreRule& RuleWithNodes(int n) {
@@ -44,13 +60,18 @@ const GaussLegendreRule& RuleWithNodes(int n) {
 
 // The integral of G(q)^2 w(q) over [0, K] and beyond, lengths scaled by R2.
 long double ScaledIntegral(long double r1, long double h, const IntegrationSettings& settings) {
-  const long double depth = 1 - r1;
   const bool innerIsAsymptotic = r1 >= kSmallInnerRatio;
   long double cutoff = kBesselIntegralAsymptoticStart;
   if (innerIsAsymptotic) {
     cutoff = std::max(cutoff, kBesselIntegralAsymptoticStart / r1);
+  } else if (r1 > 0) {
+    cutoff = kSmallInnerCutoff;
   }
-  cutoff = std::max({cutoff, kScaleMultiple / h, kScaleMultiple / depth});
+  // When both the height and the depth are small the closed-form tail
+  // cancels to a few digits; moving the cut-off out to the larger of the
+  // two scales avoids most of that.
+  const long double depth = 1 - r1;
+  cutoff = std::max(cutoff, std::min(kThinScaleMultiple / std::max(h, depth), kLargestThinCutoff));
   cutoff *= settings.cutoffScale;
 
   // Panels: a geometric run from the smallest scale of the integrand up to
@@ -82,8 +103,8 @@ long double ScaledIntegral(long double r1, long double h, const IntegrationSetti
 
 }  // namespace
 
-double ExactInductancePerTurnSquared(double R1, double R2, double H,
-                                     const IntegrationSettings& settings) {
+long double ExactInductancePerTurnSquaredExtended(long double R1, long double R2, long double H,
+                                                  const IntegrationSettings& settings) {
   if (!std::isfinite(R1) || !std::isfinite(R2) || !std::isfinite(H) || !(R1 >= 0) || !(R2 > R1) ||
       !(H > 0)) {
     throw std::invalid_argument("the exact inductance needs 0 <= R1 < R2 and H > 0");
@@ -94,10 +115,16 @@ double ExactInductancePerTurnSquared(double R1, double R2, double H,
   const long double outer = R2;
   const long double r1 = R1 / outer;
   const long double h = H / outer;
-  const long double depth = (static_cast<long double>(R2) - R1) / outer;
+  const long double depth = (R2 - R1) / outer;
   const long double integral = ScaledIntegral(r1, h, settings);
   constexpr long double kMu0 = 4e-7L * kPi;
-  return static_cast<double>(2 * kPi * kMu0 * outer * integral / (h * h * depth * depth));
+  // The integral grows like (h depth)^2 for thin windings: divide in steps.
+  return 2 * kPi * kMu0 * outer * (integral / (h * depth)) / (h * depth);
+}
+
+double ExactInductancePerTurnSquared(double R1, double R2, double H,
+                                     const IntegrationSettings& settings) {
+  return static_cast<double>(ExactInductancePerTurnSquaredExtended(R1, R2, H, settings));
 }
 
 }  // namespace tarnel::reference

@@ -7,6 +7,12 @@ namespace tarnel::reference {
 
 namespace {
 
+constexpr long double kEulerGamma = 0.577215664901532860606512090082402431L;
+
+// Below this |z| the power series is used: its terms at most reach
+// e^|z| times the result, and the continued fraction converges slowly.
+constexpr long double kSeriesLimit = 1;
+
 // 1/z without the overflow guards of the library's complex division, which
 // make it many times slower; the continued fraction keeps |z| well in range.
 Complex Reciprocal(Complex z) {
@@ -14,11 +20,50 @@ Complex Reciprocal(Complex z) {
   return {z.real() / norm, -z.imag() / norm};
 }
 
+// E_nu(z) = Gamma(1 - nu) z^(nu - 1) - sum_k (-z)^k / (k! (1 - nu + k)) for
+// nu not an integer; for nu = n the term k = n - 1 and the power merge into
+// (-z)^(n-1) / (n-1)! (psi(n) - ln z), psi(n) = -gamma + 1 + 1/2 + ... + 1/(n-1).
+Complex ExponentialIntegralSeries(long double nu, Complex z) {
+  const long double rounded = std::nearbyint(nu);
+  const bool integerOrder = rounded == nu;
+  const int singularTerm = integerOrder ? static_cast<int>(rounded) - 1 : -1;
+  Complex sum = 0;
+  Complex power = 1;  // (-z)^k / k!
+  for (int k = 0; k < 200; ++k) {
+    if (k > 0) {
+      power *= -z / static_cast<long double>(k);
+    }
+    if (k == singularTerm) {
+      long double digamma = -kEulerGamma;
+      for (int m = 1; m < singularTerm + 1; ++m) {
+        digamma += 1.0L / m;
+      }
+      sum += power * (digamma - std::log(z));
+      continue;
+    }
+    const Complex term = power / (1 - nu + k);
+    sum -= term;
+    if (k > singularTerm && std::norm(term) <= 1e-42L * std::norm(sum)) {
+      break;
+    }
+  }
+  if (!integerOrder) {
+    sum += std::tgamma(1 - nu) * std::pow(z, nu - 1);
+  }
+  return sum;
+}
+
 }  // namespace
 
 Complex ExponentialIntegral(long double nu, Complex z) {
-  if (!(nu >= 1) || !(z.real() >= 0) || !(std::norm(z) >= 1)) {
-    throw std::domain_error("ExponentialIntegral needs nu >= 1, Re z >= 0 and |z| >= 1");
+  if (!(nu >= 1) || !(z.real() >= 0) || (nu == 1 && z == Complex(0))) {
+    throw std::domain_error("ExponentialIntegral needs nu >= 1, Re z >= 0, and z != 0 for nu = 1");
+  }
+  if (z == Complex(0)) {
+    return 1 / (nu - 1);
+  }
+  if (std::norm(z) < kSeriesLimit * kSeriesLimit) {
+    return ExponentialIntegralSeries(nu, z);
   }
   // E_nu(z) = e^-z (1/(z + nu -) 1 nu/(z + nu + 2 -) 2 (nu + 1)/(z + nu + 4 -) ...)
   constexpr long double kTiny = 1e-300L;
@@ -54,9 +99,6 @@ Complex PowerExponentialTail(long double p, Complex z, long double K) {
     throw std::domain_error("PowerExponentialTail needs K > 0 and p > 1");
   }
   const long double scale = std::pow(K, 1 - p);
-  if (z == Complex(0)) {
-    return scale / (p - 1);
-  }
   return scale * ExponentialIntegral(p, z * K);
 }
 

@@ -10,12 +10,13 @@ namespace tarnel::reference {
 
 using Complex = std::complex<long double>;
 
-// E_nu(z) for real nu >= 1 and Re z >= 0, |z| >= 1, by its continued
-// fraction (modified Lentz). Throws std::domain_error outside that range.
+// E_nu(z) for real nu >= 1 and Re z >= 0 (z != 0 when nu = 1): its power
+// series for |z| < 1, its continued fraction (modified Lentz) beyond.
+// Throws std::domain_error outside that range.
 Complex ExponentialIntegral(long double nu, Complex z);
 
 // Integral from K to infinity of q^(-p) e^(-z q) dq, for K > 0, p > 1 and
-// either z = 0 or Re z >= 0 with |z K| >= 1.
+// Re z >= 0.
 Complex PowerExponentialTail(long double p, Complex z, long double K);
 
 }  // namespace tarnel::reference

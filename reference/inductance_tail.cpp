@@ -86,7 +86,7 @@ long double IntegrateAgainstKernel(const Series& c, long double frequency, long 
 }  // namespace
 
 long double InductanceTail(long double r1, long double h, long double K, bool innerIsAsymptotic) {
-  if (!(K >= kBesselIntegralAsymptoticStart) || !(h * K >= 1) || !((1 - r1) * K >= 1) ||
+  if (!(K >= kBesselIntegralAsymptoticStart) || !(h > 0) || !(r1 >= 0 && r1 < 1) ||
       (innerIsAsymptotic && !(r1 * K >= kBesselIntegralAsymptoticStart))) {
     throw std::domain_error("InductanceTail: cut-off too low for the large-x form");
   }

@@ -16,7 +16,7 @@ namespace tarnel::reference {
 // `innerIsAsymptotic` says whether r1 K is large enough for F(r1 q) to take
 // its large-x form; when it is false, F(r1 q) is taken as 0 beyond K, which
 // is exact for r1 = 0 and otherwise errs by the order of r1^3.
-// Needs K r1 >= 36 when innerIsAsymptotic, K >= 36, and K h, K (1 - r1) >= 1.
+// Needs K >= 36, K r1 >= 36 when innerIsAsymptotic, h > 0 and 0 <= r1 < 1.
 long double InductanceTail(long double r1, long double h, long double K, bool innerIsAsymptotic);
 
 // The order in 1/q at which the large-x amplitudes are truncated.

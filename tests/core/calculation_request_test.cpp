@@ -77,6 +77,10 @@ TEST_F(CalculationRequestTest, ValuesFollowTheWrittenGroupings) {
       ((r2 * r2) - (r1 * r1)) * ((2.672e-7L * lambda) * h) / ((((pi * d) * d) * d) * d);
   EXPECT_EQ(*values.N, n);
   EXPECT_EQ(*values.R, r);
+  ASSERT_TRUE(values.R1 && values.R2 && values.H);
+  EXPECT_EQ(*values.R1, r1);
+  EXPECT_EQ(*values.R2, r2);
+  EXPECT_EQ(*values.H, h);
 }
 
 struct RuleCase {
@@ -244,7 +248,9 @@ TEST_F(CalculationRequestTest, ValuesReceiveOnlyWhatWasWritten) {
   CalculationFields fields = Fields("0.01", "0.02", "0.03", "0", "0.6");
   ComputedValues values;
   values.N = 1.0L;
+  values.H = 1.0L;
   RunCalculation(fields, &values);
+  EXPECT_FALSE(values.H.has_value());
   EXPECT_FALSE(values.N.has_value());
   EXPECT_FALSE(values.R.has_value());
   EXPECT_FALSE(values.L.has_value());

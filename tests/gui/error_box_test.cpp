@@ -157,6 +157,8 @@ void ErrorBoxTest::error_keeps_only_fields_the_calculation_wrote() {
   QVERIFY(seen.shown);
   QCOMPARE(Outputs(), outputs);
   QCOMPARE(FieldTexts().first(5), inputs);
+  // The exact inductance belonged to the complete calculation before.
+  QCOMPARE(LTooltip(), QString());
 }
 
 void ErrorBoxTest::calculation_after_error_gives_default_results_data() {

@@ -1,6 +1,7 @@
 #include "gui_test_fixture.h"
 
 #include <QDialog>
+#include <QHelpEvent>
 
 #include "extended.h"
 #include "number_text.h"
@@ -85,6 +86,14 @@ QStringList WindowTest::FieldTexts() const {
 
 QStringList WindowTest::Outputs() const {
   return FieldTexts().mid(5);
+}
+
+QString WindowTest::LTooltip() const {
+  QLineEdit* field = Field("edL");
+  const QPoint inside(5, 5);
+  QHelpEvent hover(QEvent::ToolTip, inside, field->mapToGlobal(inside));
+  QApplication::sendEvent(field, &hover);
+  return field->toolTip();
 }
 
 void WindowTest::init() {

@@ -66,6 +66,8 @@ class WindowTest : public QObject {
   [[nodiscard]] QStringList FieldTexts() const;
   // The texts of edN, edR, edL and edMessage.
   [[nodiscard]] QStringList Outputs() const;
+  // Hovers over edL until its tooltip is asked for; what edL then shows.
+  [[nodiscard]] QString LTooltip() const;
 
  private slots:
   void init();

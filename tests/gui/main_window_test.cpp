@@ -3,10 +3,14 @@
 #include <QLabel>
 #include <QRegularExpression>
 #include <QStyle>
+#include <QToolTip>
 #include <algorithm>
 
 #include "calculation_request.h"
+#include "exact_comparison.h"
+#include "exact_inductance_tooltip.h"
 #include "gui_test_fixture.h"
+#include "number_text.h"
 
 namespace tarnel::gui_test {
 
@@ -34,6 +38,10 @@ class MainWindowTest : public WindowTest {
   void escape_does_nothing();
   void broken_rule_shows_message_and_clears_results_data();
   void broken_rule_shows_message_and_clears_results();
+  void l_tooltip_compares_with_the_exact_inductance_data();
+  void l_tooltip_compares_with_the_exact_inductance();
+  void l_tooltip_writes_its_numbers_data();
+  void l_tooltip_writes_its_numbers();
   void closing_window_ends_event_loop_data();
   void closing_window_ends_event_loop();
 };
@@ -278,6 +286,62 @@ void MainWindowTest::broken_rule_shows_message_and_clears_results() {
   QTest::mouseClick(Button("btProcess"), Qt::LeftButton);
   QCOMPARE(Outputs(), QStringList({"", "", "", message}));
   QCOMPARE(FieldTexts().first(5), inputs);
+  QCOMPARE(LTooltip(), QString());
+}
+
+void MainWindowTest::l_tooltip_compares_with_the_exact_inductance_data() {
+  QTest::addColumn<QStringList>("inputs");
+  QTest::addColumn<QString>("expected");
+
+  // The default coil: 15.29476819 nH per turn squared (the reference tests'
+  // R10_20_H30) times N^2, N = 229.18; the window's L is 0.0008033. Then the
+  // same shape 1e-200 and 1e200 times the size, D alike: the same turns, the
+  // same deviation.
+  for (const int power : {0, -200, 200}) {
+    const auto length = [power](int mantissa, int exponent) {
+      return QStringLiteral("%1e%2").arg(mantissa).arg(exponent + power);
+    };
+    QTest::addRow("default coil at 1e%d", power)
+        << QStringList{length(1, -2), length(2, -2), length(3, -2), length(1, -3), "0.6"}
+        << QStringLiteral(
+               "Точно (равномерная плотность тока): 8.034E%1 Гн; формула отличается "
+               "на -0.0075 %")
+               .arg(power - 4);
+  }
+  // Ten million times longer than wide: beyond the verified shapes.
+  QTest::newRow("too long to verify")
+      << QStringList{"0.01", "0.02", "3e5", "0.001", "0.6"}
+      << "Точное значение для этой обмотки не вычисляется: её форма или размер вне проверенной "
+         "области";
+}
+
+void MainWindowTest::l_tooltip_compares_with_the_exact_inductance() {
+  QFETCH(QStringList, inputs);
+  QFETCH(QString, expected);
+  QCOMPARE(LTooltip(), QString());
+
+  SetInputs(inputs[0], inputs[1], inputs[2], inputs[3], inputs[4]);
+  QTest::mouseClick(Button("btProcess"), Qt::LeftButton);
+  QCOMPARE(Outputs().last(), QStringLiteral("Готов ..."));
+  QCOMPARE(LTooltip(), expected);
+  QCOMPARE(QToolTip::text(), expected);
+
+  // What the reference library gives for the numbers behind the same texts.
+  CalculationFields fields = StartupFields();
+  fields.edR1 = inputs[0].toStdString();
+  fields.edR2 = inputs[1].toStdString();
+  fields.edH = inputs[2].toStdString();
+  fields.edD = inputs[3].toStdString();
+  fields.edLambda = inputs[4].toStdString();
+  ComputedValues values;
+  RunCalculation(fields, &values);
+  const reference::ExactComparison comparison =
+      reference::CompareWithExact(*values.R1, *values.R2, *values.H, *values.N, *values.L);
+  QCOMPARE(LTooltip(), ExactInductanceTooltipText(comparison));
+
+  // Typing into edL by hand leaves no computed L to compare.
+  QTest::keyClick(Field("edL"), Qt::Key_1);
+  QCOMPARE(LTooltip(), QString());
 }
 
 void MainWindowTest::closing_window_ends_event_loop_data() {
@@ -303,6 +367,35 @@ void MainWindowTest::closing_window_ends_event_loop() {
   QCOMPARE(QApplication::exec(), 0);
   QVERIFY(closeRequested);
   QVERIFY(!Window().isVisible());
+}
+
+void MainWindowTest::l_tooltip_writes_its_numbers_data() {
+  QTest::addColumn<double>("exactL");
+  QTest::addColumn<double>("deviation");
+  QTest::addColumn<QChar>("mark");
+  QTest::addColumn<QString>("numbers");  // the exact value, then the deviation
+
+  QTest::newRow("small deviation")
+      << 8.0335622e-4 << -7.5459e-5 << QChar('.') << "8.034E-4 | -0.0075";
+  QTest::newRow("comma, per cents") << 1.23456e-12 << 0.17234 << QChar(',') << "1,235E-12 | +17";
+  QTest::newRow("rounds up to 100") << 2.0 << -0.9996 << QChar(',') << "2,000E0 | -100";
+  QTest::newRow("tiny deviation") << 5e300 << 3.44e-8 << QChar('.') << "5.000E300 | +3.4E-6";
+  QTest::newRow("no deviation") << 1.0 << 0.0 << QChar('.') << "1.000E0 | +0";
+  QTest::newRow("one per cent") << 0.5 << 0.01 << QChar(',') << "5,000E-1 | +1,0";
+}
+
+void MainWindowTest::l_tooltip_writes_its_numbers() {
+  QFETCH(double, exactL);
+  QFETCH(double, deviation);
+  QFETCH(QChar, mark);
+  QFETCH(QString, numbers);
+  const QStringList parts = numbers.split(" | ");
+  SetDecimalMark(mark.toLatin1());
+  const QString text = ExactInductanceTooltipText({true, exactL, deviation});
+  SetDecimalMark('.');
+  QCOMPARE(text, QStringLiteral("Точно (равномерная плотность тока): %1 Гн; формула отличается "
+                                "на %2 %")
+                     .arg(parts[0], parts[1]));
 }
 
 }  // namespace tarnel::gui_test

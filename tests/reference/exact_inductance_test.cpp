@@ -46,6 +46,9 @@ struct Shape {
   double R1;
   double R2;
   double H;
+  // How far moving the cut-off or the nodes may move the value: further
+  // where the inner radius is left out beyond the cut-off.
+  double settingsTolerance = 1e-12;
 };
 
 void PrintTo(const Shape& value, std::ostream* out) {
@@ -53,19 +56,36 @@ void PrintTo(const Shape& value, std::ostream* out) {
 }
 
 // Shapes across the calculator's range, scaled to R2 = 1: flat and thin,
-// long and thin, thick without a hole, a hole too small for the large-x form.
-const Shape kShapes[] = {{"FlatThin", 0.99, 1, 0.01}, {"LongThin", 0.95, 1, 40},
-                         {"NoHole", 0, 1, 0.3},       {"Square", 0.5, 1, 1},
-                         {"TinyHole", 5e-5, 1, 2},    {"FlatThick", 0.3, 1, 0.005}};
+// long and thin, thick without a hole, a hole too small for the large-x form;
+// then the edges of what CompareWithExact accepts: a disc and a wall a
+// million times thinner than wide, both at once, a winding a million times
+// longer than wide, and the holes either side of where the inner radius
+// joins the closed-form tail.
+const Shape kShapes[] = {{"FlatThin", 0.99, 1, 0.01},
+                         {"LongThin", 0.95, 1, 40},
+                         {"NoHole", 0, 1, 0.3},
+                         {"Square", 0.5, 1, 1},
+                         {"TinyHole", 5e-5, 1, 2},
+                         {"FlatThick", 0.3, 1, 0.005},
+                         {"ThinDisc", 0.5, 1, 3e-7},
+                         {"ThinWall", 0.999998, 1, 1},
+                         {"ThinWallAndDisc", 0.9998, 1, 1e-4},
+                         {"VeryLong", 0.5, 1, 1.5e6},
+                         {"HoleBelowSwitch", 2.9e-3, 1, 0.01, 1e-10},
+                         {"HoleAboveSwitch", 3.1e-3, 1, 0.01}};
 
 class ExactInductanceShapeTest : public testing::TestWithParam<Shape> {};
 
 TEST_P(ExactInductanceShapeTest, ScalesLinearlyWithSize) {
   const Shape s = GetParam();
-  const double unit = ExactInductancePerTurnSquared(s.R1, s.R2, s.H);
-  for (const double factor : {1e-4, 0.37, 25.0, 1e3}) {
-    const double scaled = ExactInductancePerTurnSquared(factor * s.R1, factor * s.R2, factor * s.H);
-    EXPECT_NEAR(scaled / (factor * unit), 1.0, 1e-13) << "factor " << factor;
+  // In extended precision, so that rounding the scaled radii to double does
+  // not move the depth of the thinnest wall.
+  const long double unit = ExactInductancePerTurnSquaredExtended(s.R1, s.R2, s.H);
+  for (const long double factor : {1e-4L, 0.37L, 25.0L, 1e3L}) {
+    const long double scaled =
+        ExactInductancePerTurnSquaredExtended(factor * s.R1, factor * s.R2, factor * s.H);
+    EXPECT_NEAR(static_cast<double>(scaled / (factor * unit)), 1.0, 1e-13)
+        << "factor " << static_cast<double>(factor);
   }
 }
 
@@ -76,7 +96,7 @@ TEST_P(ExactInductanceShapeTest, DoesNotDependOnTheCutoffOrTheNodes) {
        {IntegrationSettings{1.7, 14}, IntegrationSettings{4, 14}, IntegrationSettings{1, 20},
         IntegrationSettings{2.5, 24}}) {
     const double moved = ExactInductancePerTurnSquared(s.R1, s.R2, s.H, settings);
-    EXPECT_NEAR(moved / standard, 1.0, 1e-12)
+    EXPECT_NEAR(moved / standard, 1.0, s.settingsTolerance)
         << "cut-off x" << settings.cutoffScale << ", " << settings.nodesPerPanel << " nodes";
   }
 }
@@ -89,8 +109,13 @@ TEST(ExactInductance, LongWindingTendsToTheInfiniteSolenoid) {
   // averaging the flux linked by each turn gives
   //   L H / (mu0 pi N^2) -> R1^2 + [R2 (<r^2> - R1^2) - 2/3 (<r^3> - R1^3)] / (R2 - R1)
   // with <r^2> = (R1^2 + R1 R2 + R2^2)/3, <r^3> = (R1 + R2)(R1^2 + R2^2)/4.
-  // The end correction falls like 1/H: extrapolate from H = 1000 and 2000.
-  for (const double R1 : {0.0, 0.3, 0.9}) {
+  // The end correction falls like 1/H: extrapolate from H and 2H, up to the
+  // longest winding CompareWithExact accepts (H = 1e6 (R1 + R2)).
+  struct Extrapolation {
+    double H;
+    double tolerance;
+  };
+  for (const double R1 : {0.0, 0.3, 0.9, 0.999998}) {
     const double R2 = 1;
     const double meanSquare = (R1 * R1 + R1 * R2 + R2 * R2) / 3;
     const double meanCube = (R1 + R2) * (R1 * R1 + R2 * R2) / 4;
@@ -99,7 +124,11 @@ TEST(ExactInductance, LongWindingTendsToTheInfiniteSolenoid) {
     const auto normalised = [&](double H) {
       return ExactInductancePerTurnSquared(R1, R2, H) * H / (kMagneticConstant * std::numbers::pi);
     };
-    EXPECT_NEAR((2 * normalised(2000) - normalised(1000)) / limit, 1.0, 1e-6) << "R1 = " << R1;
+    for (const Extrapolation e :
+         {Extrapolation{1000, 1e-6}, Extrapolation{(R1 + R2) * 5e5, 1e-9}}) {
+      EXPECT_NEAR((2 * normalised(2 * e.H) - normalised(e.H)) / limit, 1.0, e.tolerance)
+          << "R1 = " << R1 << ", H = " << e.H;
+    }
   }
 }
 
@@ -121,16 +150,18 @@ TEST(ExactInductance, FollowsTheShapeTheWayFluxDoes) {
 }
 
 TEST(ExactInductance, HasNoStepWhereTheHoleReachesTheLargeXForm) {
-  // Just below R1/R2 = 1e-4 the inner radius is left out of the closed-form
+  // Just below R1/R2 = 3e-3 the inner radius is left out of the closed-form
   // tail; just above it is kept. The slope across that switch must match
-  // the slope over a wider interval around it.
-  const double H = 1;
-  const double wide =
-      (ExactInductancePerTurnSquared(2e-4, 1, H) - ExactInductancePerTurnSquared(0, 1, H)) / 2e-4;
-  const double narrow = (ExactInductancePerTurnSquared(1.001e-4, 1, H) -
-                         ExactInductancePerTurnSquared(0.999e-4, 1, H)) /
-                        2e-7;
-  EXPECT_NEAR(narrow / wide, 1.0, 1e-5);
+  // the slope over a wider interval around it, for a long and a flat winding.
+  for (const double H : {1.0, 1e-4}) {
+    const double wide =
+        (ExactInductancePerTurnSquared(4e-3, 1, H) - ExactInductancePerTurnSquared(2e-3, 1, H)) /
+        2e-3;
+    const double narrow = (ExactInductancePerTurnSquared(3.0001e-3, 1, H) -
+                           ExactInductancePerTurnSquared(2.9999e-3, 1, H)) /
+                          2e-7;
+    EXPECT_NEAR(narrow / wide, 1.0, 1e-3) << "H = " << H;
+  }
 }
 
 TEST(ExactInductance, RefusesImpossibleWindings) {

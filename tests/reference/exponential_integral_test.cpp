@@ -58,18 +58,22 @@ TEST_P(ExponentialIntegralQuadratureTest, MatchesItsDefiningIntegral) {
   EXPECT_LT(RelativeError(value, sum), 1e-14 + remainder / std::abs(value));
 }
 
-INSTANTIATE_TEST_SUITE_P(Points, ExponentialIntegralQuadratureTest,
-                         testing::Values(QuadraturePoint{"Imaginary", 4, Complex(0, -1.5L)},
-                                         QuadraturePoint{"HalfOrderImaginary", 4.5L,
-                                                         Complex(0, -8)},
-                                         QuadraturePoint{"Damped", 6, Complex(0.2L, -3)},
-                                         QuadraturePoint{"UpperHalfPlane", 9.5L, Complex(0.5L, 7)},
-                                         QuadraturePoint{"HighOrderFast", 20, Complex(3, -40)}),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Points, ExponentialIntegralQuadratureTest,
+    testing::Values(QuadraturePoint{"Imaginary", 4, Complex(0, -1.5L)},
+                    QuadraturePoint{"HalfOrderImaginary", 4.5L, Complex(0, -8)},
+                    QuadraturePoint{"Damped", 6, Complex(0.2L, -3)},
+                    QuadraturePoint{"UpperHalfPlane", 9.5L, Complex(0.5L, 7)},
+                    QuadraturePoint{"HighOrderFast", 20, Complex(3, -40)},
+                    QuadraturePoint{"SmallImaginary", 4, Complex(0, -0.02L)},
+                    QuadraturePoint{"SmallHalfOrder", 5.5L, Complex(0.001L, -0.3L)},
+                    QuadraturePoint{"SmallReal", 6, Complex(0.05L, 0)}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(ExponentialIntegral, SatisfiesTheRecurrenceInTheOrder) {
   // E_(nu+1)(z) = (e^-z - z E_nu(z)) / nu
-  for (const Complex z : {Complex(0, -5), Complex(0.3L, -2), Complex(1.5L, 30), Complex(4, 0)}) {
+  for (const Complex z : {Complex(0, -5), Complex(0.3L, -2), Complex(1.5L, 30), Complex(4, 0),
+                          Complex(0, -0.4L), Complex(1e-6L, -1e-5L), Complex(0.7L, 0)}) {
     for (const long double nu : {1.0L, 4.5L, 12.0L}) {
       const Complex next = (std::exp(-z) - z * ExponentialIntegral(nu, z)) / nu;
       EXPECT_LT(RelativeError(ExponentialIntegral(nu + 1, z), next), 1e-15)
@@ -90,8 +94,22 @@ TEST(ExponentialIntegral, PowerTailIsScaledExponentialIntegral) {
               std::pow(2.0, -3.5) / 3.5, 1e-18);
 }
 
-TEST(ExponentialIntegral, RefusesArgumentsOutsideTheContinuedFraction) {
-  EXPECT_THROW(ExponentialIntegral(2, Complex(0.5L, 0.5L)), std::domain_error);
+TEST(ExponentialIntegral, PowerSeriesMeetsTheContinuedFraction) {
+  // Just inside |z| = 1 the power series gives the value, just outside the
+  // continued fraction: both sides must agree to the step between them.
+  for (const long double nu : {4.0L, 5.5L, 21.0L, 21.5L}) {
+    for (const long double angle : {0.0L, -0.7L, -1.5707963267948966L, 1.2L}) {
+      const Complex inside = std::polar(1 - 1e-12L, angle);
+      const Complex outside = std::polar(1 + 1e-12L, angle);
+      EXPECT_LT(RelativeError(ExponentialIntegral(nu, inside), ExponentialIntegral(nu, outside)),
+                1e-11)
+          << "nu = " << static_cast<double>(nu) << ", arg z = " << static_cast<double>(angle);
+    }
+  }
+}
+
+TEST(ExponentialIntegral, RefusesArgumentsOutsideItsDomain) {
+  EXPECT_THROW(ExponentialIntegral(1, Complex(0, 0)), std::domain_error);
   EXPECT_THROW(ExponentialIntegral(2, Complex(-2, 0)), std::domain_error);
   EXPECT_THROW(ExponentialIntegral(0.5L, Complex(2, 0)), std::domain_error);
   EXPECT_THROW(PowerExponentialTail(1, Complex(2, 0), 1), std::domain_error);

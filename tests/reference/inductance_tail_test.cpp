@@ -66,7 +66,11 @@ INSTANTIATE_TEST_SUITE_P(
                     TailCase{"ThinFlatRing", 0.9L, 0.05L, 60, 200, true, 1e-12},
                     TailCase{"LongAndThick", 0.2L, 30, 180, 300, true, 1e-12},
                     TailCase{"NoHole", 0, 2, 40, 100, false, 1e-12},
-                    TailCase{"TinyHoleLeftOut", 2e-5L, 0.5L, 40, 90, false, 1e-10}),
+                    TailCase{"TinyHoleLeftOut", 2e-5L, 0.5L, 40, 90, false, 1e-10},
+                    // h K and (1 - r1) K well below 1: the small-argument side
+                    // of the exponential integrals.
+                    TailCase{"ThinDisc", 0.5L, 1e-4L, 80, 200, true, 1e-10},
+                    TailCase{"ThinWall", 0.9999L, 0.5L, 40, 100, true, 1e-10}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(InductanceTail, FarOutTendsToTheLeadingPowerLaw) {
@@ -80,10 +84,10 @@ TEST(InductanceTail, FarOutTendsToTheLeadingPowerLaw) {
 }
 
 TEST(InductanceTail, RefusesACutoffBelowTheLargeXForm) {
-  EXPECT_THROW(InductanceTail(0.5L, 1, 50, true), std::domain_error);      // r1 K < 36
-  EXPECT_THROW(InductanceTail(0, 1, 30, false), std::domain_error);        // K < 36
-  EXPECT_THROW(InductanceTail(0.5L, 0.01L, 80, true), std::domain_error);  // h K < 1
-  EXPECT_THROW(InductanceTail(0.999L, 1, 400, true), std::domain_error);   // (1 - r1) K < 1
+  EXPECT_THROW(InductanceTail(0.5L, 1, 50, true), std::domain_error);  // r1 K < 36
+  EXPECT_THROW(InductanceTail(0, 1, 30, false), std::domain_error);    // K < 36
+  EXPECT_THROW(InductanceTail(0.5L, 0, 80, true), std::domain_error);  // h = 0
+  EXPECT_THROW(InductanceTail(1, 1, 80, true), std::domain_error);     // r1 = 1
 }
 
 }  // namespace
