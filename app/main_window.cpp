@@ -1,11 +1,12 @@
 #include "main_window.h"
 
 #include <QIcon>
+#include <QImageReader>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPalette>
+#include <QPixmap>
 #include <QPushButton>
-#include <QStyle>
 #include <algorithm>
 #include <exception>
 #include <string>
@@ -13,6 +14,8 @@
 #include "error_box.h"
 #include "errors.h"
 #include "ui_main_window.h"
+#include "window_font.h"
+#include "window_placement.h"
 
 // Q_INIT_RESOURCE may not stand inside a namespace. Calling it keeps the
 // linker from dropping the icon's resource out of the static library.
@@ -23,21 +26,12 @@ static void InitTarnelResources() {
 namespace tarnel {
 namespace {
 
-constexpr int kLeft = 97;
-constexpr int kTop = 114;
-// "MS Sans Serif" 8 pt on a 96 pixels-per-inch screen. Fixed in pixels, so
-// the fixed geometry of the controls holds the texts on any screen.
-constexpr int kFontPixels = 11;
-
-// Where "MS Sans Serif" is missing, fonts of nearly its widths: the labels'
-// fixed widths were made to fit its texts.
-QFont WindowFont(const QFont& designed) {
-  QFont font = designed;
-  font.setFamilies({designed.family(), QStringLiteral("Microsoft Sans Serif"),
-                    QStringLiteral("Liberation Sans"), QStringLiteral("Arial")});
-  font.setStyleHint(QFont::SansSerif);
-  font.setPixelSize(kFontPixels);
-  return font;
+// The window's icon and the close glyph are PNG pictures of known size: read
+// as PNG straight away, they need no search through the image plugins.
+QIcon PngIcon(const QString& path) {
+  QImageReader reader(path, "png");
+  reader.setAutoDetectImageFormat(false);
+  return QIcon(QPixmap::fromImage(reader.read()));
 }
 
 void PaintOnButtonFace(QLabel* label) {
@@ -70,17 +64,20 @@ TfmTarnel::TfmTarnel(QWidget* parent) : QWidget(parent), ui_(std::make_unique<Ui
                  Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                  Qt::WindowCloseButtonHint);
   setFixedSize(size());
-  move(kLeft, kTop);
-  setWindowIcon(QIcon(QStringLiteral(":/icons/tarnel.png")));
+  setWindowIcon(PngIcon(QStringLiteral(":/icons/tarnel.png")));
+  ui_->BitBtn1->setIcon(PngIcon(QStringLiteral(":/icons/close.png")));
+  // The defaults are numbers: written with the decimal separator in use.
+  ShowFieldTexts(StartupFields());
 
-  setFont(WindowFont(font()));
-  // Labels grow to their text, as auto-sized labels do: a fallback font may
+  setFont(WindowFont(font(), CaptionRooms(*this)));
+  // Labels grow to their text, as auto-sized labels do: a stand-in font may
   // be a pixel or two wider than the designed one.
   for (QLabel* label : findChildren<QLabel*>()) {
     if (label != ui_->Label1) {
       label->resize(std::max(label->width(), label->sizeHint().width()), label->height());
     }
   }
+  PlaceOnScreen(*this);
 
   QPalette titlePalette = ui_->Label1->palette();
   titlePalette.setColor(QPalette::WindowText, Qt::blue);
@@ -88,7 +85,6 @@ TfmTarnel::TfmTarnel(QWidget* parent) : QWidget(parent), ui_(std::make_unique<Ui
   PaintOnButtonFace(ui_->Label1);
   PaintOnButtonFace(ui_->lbN);
 
-  ui_->BitBtn1->setIcon(style()->standardIcon(QStyle::SP_DialogCloseButton));
   connect(ui_->BitBtn1, &QPushButton::clicked, this, &QWidget::close);
   connect(ui_->btProcess, &QPushButton::clicked, this, &TfmTarnel::btProcessClick);
 

@@ -1,0 +1,47 @@
+#include "caption_group_box.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+#include <QRegion>
+#include <QStyle>
+#include <qdrawutil.h>
+
+namespace tarnel {
+namespace {
+
+// The caption starts this far from the box's left edge and keeps this much
+// room on either side, where the frame line stops.
+constexpr int kCaptionIndent = 8;
+constexpr int kCaptionGap = 2;
+
+}  // namespace
+
+CaptionGroupBox::CaptionGroupBox(QWidget* parent) : QGroupBox(parent) {}
+
+QRect CaptionGroupBox::CaptionRect() const {
+  const QFontMetrics metrics = fontMetrics();
+  const int width = metrics.horizontalAdvance(title());
+  return {kCaptionIndent, 0, width, metrics.height()};
+}
+
+QRect CaptionGroupBox::FrameRect() const {
+  const int lineTop = CaptionRect().center().y();
+  return rect().adjusted(0, lineTop, 0, 0);
+}
+
+void CaptionGroupBox::paintEvent(QPaintEvent* /*event*/) {
+  QPainter painter(this);
+  const QRect caption = CaptionRect();
+
+  painter.save();
+  painter.setClipRegion(QRegion(rect()) -
+                        QRegion(caption.adjusted(-kCaptionGap, 0, kCaptionGap, 0)));
+  // An etched line: a dark line with a light one inside it.
+  qDrawShadeRect(&painter, FrameRect(), palette(), true, 1, 0);
+  painter.restore();
+
+  style()->drawItemText(&painter, caption, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextHideMnemonic,
+                        palette(), isEnabled(), title(), QPalette::WindowText);
+}
+
+}  // namespace tarnel

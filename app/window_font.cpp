@@ -1,0 +1,89 @@
+#include "window_font.h"
+
+#include <QFontDatabase>
+#include <QFontMetrics>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionButton>
+#include <QWidget>
+#include <array>
+
+namespace tarnel {
+namespace {
+
+// Fonts of nearly the widths of "MS Sans Serif", for which the fixed widths
+// of the labels were made, best first.
+constexpr std::array<const char*, 4> kStandIns = {"MS Sans Serif", "Microsoft Sans Serif",
+                                                  "Liberation Sans", "Arial"};
+// The width of a group box's frame line, and the caption's indent on either
+// side (see CaptionGroupBox).
+constexpr int kFrameWidth = 2;
+constexpr int kCaptionIndent = 8;
+
+int LabelRoom(const QLabel& label, const QWidget& window) {
+  if (label.parentWidget() == &window) {
+    return window.width() - label.x();
+  }
+  return label.parentWidget()->width() - kFrameWidth - label.x();
+}
+
+// What a button needs besides its text: margins, frame, icon and the gap
+// after it.
+int ButtonChrome(const QPushButton& button) {
+  QStyleOptionButton option;
+  option.initFrom(&button);
+  option.features = QStyleOptionButton::None;
+  option.icon = button.icon();
+  option.iconSize = button.iconSize();
+  const int iconWidth = button.icon().isNull() ? 0 : button.iconSize().width() + 4;
+  const QSize contents(iconWidth, button.fontMetrics().height());
+  return button.style()->sizeFromContents(QStyle::CT_PushButton, &option, contents, &button).width();
+}
+
+bool AllFit(const QFont& font, const QList<CaptionRoom>& rooms) {
+  const QFontMetrics metrics(font);
+  for (const CaptionRoom& caption : rooms) {
+    if (metrics.horizontalAdvance(caption.text) > caption.room) {
+      return false;
+    }
+  }
+  return true;
+}
+
+}  // namespace
+
+QList<CaptionRoom> CaptionRooms(const QWidget& window) {
+  QList<CaptionRoom> rooms;
+  for (const QLabel* label : window.findChildren<QLabel*>()) {
+    rooms.append({label->text(), LabelRoom(*label, window)});
+  }
+  for (const QPushButton* button : window.findChildren<QPushButton*>()) {
+    rooms.append({button->text(), button->width() - ButtonChrome(*button)});
+  }
+  for (const QGroupBox* box : window.findChildren<QGroupBox*>()) {
+    rooms.append({box->title(), box->width() - 2 * kCaptionIndent});
+  }
+  return rooms;
+}
+
+QFont WindowFont(const QFont& designed, const QList<CaptionRoom>& rooms) {
+  QFont font = designed;
+  font.setStyleHint(QFont::SansSerif);
+  font.setPixelSize(kDesignedFontPixels);
+  // Naming only an installed family spares the font matcher its search for
+  // substitutes of a missing one.
+  for (const char* family : kStandIns) {
+    if (QFontDatabase::hasFamily(QString::fromLatin1(family))) {
+      font.setFamilies({QString::fromLatin1(family)});
+      return font;
+    }
+  }
+  while (font.pixelSize() > kSmallestFontPixels && !AllFit(font, rooms)) {
+    font.setPixelSize(font.pixelSize() - 1);
+  }
+  return font;
+}
+
+}  // namespace tarnel
