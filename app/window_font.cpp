@@ -6,7 +6,6 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QStyle>
-#include <QStyleOptionButton>
 #include <QWidget>
 #include <array>
 
@@ -21,6 +20,8 @@ constexpr std::array<const char*, 4> kStandIns = {"MS Sans Serif", "Microsoft Sa
 // side (see CaptionGroupBox).
 constexpr int kFrameWidth = 2;
 constexpr int kCaptionIndent = 8;
+// Between a button's icon and its text.
+constexpr int kIconGap = 4;
 
 int LabelRoom(const QLabel& label, const QWidget& window) {
   if (label.parentWidget() == &window) {
@@ -29,17 +30,12 @@ int LabelRoom(const QLabel& label, const QWidget& window) {
   return label.parentWidget()->width() - kFrameWidth - label.x();
 }
 
-// What a button needs besides its text: margins, frame, icon and the gap
-// after it.
+// What a button's text shares it with: the bevel on either side, and the
+// icon with the gap after it. The text, centred, may run into the margins.
 int ButtonChrome(const QPushButton& button) {
-  QStyleOptionButton option;
-  option.initFrom(&button);
-  option.features = QStyleOptionButton::None;
-  option.icon = button.icon();
-  option.iconSize = button.iconSize();
-  const int iconWidth = button.icon().isNull() ? 0 : button.iconSize().width() + 4;
-  const QSize contents(iconWidth, button.fontMetrics().height());
-  return button.style()->sizeFromContents(QStyle::CT_PushButton, &option, contents, &button).width();
+  const int bevel = button.style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, &button);
+  const int icon = button.icon().isNull() ? 0 : button.iconSize().width() + kIconGap;
+  return 2 * bevel + icon;
 }
 
 bool AllFit(const QFont& font, const QList<CaptionRoom>& rooms) {

@@ -10,6 +10,9 @@ tarnel_packages=(
 )
 # The separator tests compile real locales from these sources.
 tarnel_packages+=(locales)
+# The window test that offers only DejaVu Sans builds its own fontconfig
+# configuration around it.
+tarnel_packages+=(fonts-dejavu-core fontconfig)
 # The lint test.
 tarnel_packages+=(clang-tidy)
 # The Debian package test: dependencies computed by dpkg-shlibdeps (CPack
