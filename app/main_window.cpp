@@ -1,12 +1,13 @@
 #include "main_window.h"
 
 #include <QIcon>
-#include <QImageReader>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPalette>
 #include <QPixmap>
 #include <QPushButton>
+#include <QResource>
 #include <algorithm>
 #include <exception>
 #include <string>
@@ -26,12 +27,17 @@ static void InitTarnelResources() {
 namespace tarnel {
 namespace {
 
-// The window's icon and the close glyph are PNG pictures of known size: read
-// as PNG straight away, they need no search through the image plugins.
-QIcon PngIcon(const QString& path) {
-  QImageReader reader(path, "png");
-  reader.setAutoDetectImageFormat(false);
-  return QIcon(QPixmap::fromImage(reader.read()));
+// The window's icon and the close glyph ship as raw 32-bit pixels (B, G, R,
+// A bytes) of the PNG pictures beside them in app/icons: shown as they are,
+// they cost no image decoder and no search through the image plugins.
+QIcon RawIcon(const QString& path, int side) {
+  const QResource resource(path);
+  const qint64 bytes = qint64{side} * side * 4;
+  if (resource.size() != bytes || resource.compressionAlgorithm() != QResource::NoCompression) {
+    return {};
+  }
+  const QImage image(resource.data(), side, side, QImage::Format_ARGB32);
+  return QIcon(QPixmap::fromImage(image));
 }
 
 void PaintOnButtonFace(QLabel* label) {
@@ -58,18 +64,21 @@ void SetText(QLineEdit* field, const std::string& text) {
 
 TfmTarnel::TfmTarnel(QWidget* parent) : QWidget(parent), ui_(std::make_unique<Ui::TfmTarnel>()) {
   InitTarnelResources();
+  setFont(WindowFont());
   ui_->setupUi(this);
 
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                  Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                  Qt::WindowCloseButtonHint);
   setFixedSize(size());
-  setWindowIcon(PngIcon(QStringLiteral(":/icons/tarnel.png")));
-  ui_->BitBtn1->setIcon(PngIcon(QStringLiteral(":/icons/close.png")));
+  setWindowIcon(RawIcon(QStringLiteral(":/icons/tarnel-32.bgra"), 32));
+  ui_->BitBtn1->setIcon(RawIcon(QStringLiteral(":/icons/close-16.bgra"), 16));
   // The defaults are numbers: written with the decimal separator in use.
   ShowFieldTexts(StartupFields());
 
-  setFont(WindowFont(font(), CaptionRooms(*this)));
+  if (!HasDesignedWidths(font())) {
+    setFont(FittedFont(font(), CaptionRooms(*this)));
+  }
   // Labels grow to their text, as auto-sized labels do: a stand-in font may
   // be a pixel or two wider than the designed one.
   for (QLabel* label : findChildren<QLabel*>()) {

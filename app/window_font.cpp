@@ -14,7 +14,7 @@ namespace {
 
 // Fonts of nearly the widths of "MS Sans Serif", for which the fixed widths
 // of the labels were made, best first.
-constexpr std::array<const char*, 4> kStandIns = {"MS Sans Serif", "Microsoft Sans Serif",
+constexpr std::array<const char*, 4> kStandIns = {kDesignedFontFamily, "Microsoft Sans Serif",
                                                   "Liberation Sans", "Arial"};
 // The width of a group box's frame line, and the caption's indent on either
 // side (see CaptionGroupBox).
@@ -22,6 +22,12 @@ constexpr int kFrameWidth = 2;
 constexpr int kCaptionIndent = 8;
 // Between a button's icon and its text.
 constexpr int kIconGap = 4;
+
+// Looks the family up by its own name only: hasFamily() would also ask the
+// system for aliases of a missing family, which costs a start-up time.
+bool IsInstalled(const QString& family) {
+  return !QFontDatabase::styles(family).isEmpty();
+}
 
 int LabelRoom(const QLabel& label, const QWidget& window) {
   if (label.parentWidget() == &window) {
@@ -64,22 +70,36 @@ QList<CaptionRoom> CaptionRooms(const QWidget& window) {
   return rooms;
 }
 
-QFont WindowFont(const QFont& designed, const QList<CaptionRoom>& rooms) {
-  QFont font = designed;
+QFont WindowFont() {
+  QFont font(QString::fromLatin1(kDesignedFontFamily));
   font.setStyleHint(QFont::SansSerif);
   font.setPixelSize(kDesignedFontPixels);
   // Naming only an installed family spares the font matcher its search for
   // substitutes of a missing one.
   for (const char* family : kStandIns) {
-    if (QFontDatabase::hasFamily(QString::fromLatin1(family))) {
+    if (IsInstalled(QString::fromLatin1(family))) {
       font.setFamilies({QString::fromLatin1(family)});
       return font;
     }
   }
-  while (font.pixelSize() > kSmallestFontPixels && !AllFit(font, rooms)) {
-    font.setPixelSize(font.pixelSize() - 1);
-  }
   return font;
+}
+
+bool HasDesignedWidths(const QFont& font) {
+  for (const char* family : kStandIns) {
+    if (font.family() == QLatin1String(family) && IsInstalled(font.family())) {
+      return true;
+    }
+  }
+  return false;
+}
+
+QFont FittedFont(const QFont& font, const QList<CaptionRoom>& rooms) {
+  QFont fitted = font;
+  while (fitted.pixelSize() > kSmallestFontPixels && !AllFit(fitted, rooms)) {
+    fitted.setPixelSize(fitted.pixelSize() - 1);
+  }
+  return fitted;
 }
 
 }  // namespace tarnel
