@@ -26,8 +26,8 @@ void SayNoDisplay() {
   std::fprintf(stderr,
                "tarnel: no display could be reached (DISPLAY=\"%s\"%s%s); to run without one: "
                "xvfb-run -a tarnel\n",
-               display.constData(), platform.isEmpty() ? "" : ", QT_QPA_PLATFORM=",
-               platform.constData());
+               display.constData(),
+               platform.isEmpty() ? "" : ", QT_QPA_PLATFORM=", platform.constData());
   std::fflush(stderr);
 }
 

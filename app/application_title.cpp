@@ -21,7 +21,10 @@ void SetApplicationTitle(const QString& title) {
 }
 
 QString ApplicationTitle() {
-  return QCoreApplication::instance()->property(kTitleProperty).toString().left(kMaxTitleCharacters);
+  return QCoreApplication::instance()
+      ->property(kTitleProperty)
+      .toString()
+      .left(kMaxTitleCharacters);
 }
 
 }  // namespace tarnel

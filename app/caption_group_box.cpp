@@ -1,10 +1,11 @@
 #include "caption_group_box.h"
 
+#include <qdrawutil.h>
+
 #include <QFontMetrics>
 #include <QPainter>
 #include <QRegion>
 #include <QStyle>
-#include <qdrawutil.h>
 
 namespace tarnel {
 namespace {

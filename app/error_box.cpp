@@ -17,8 +17,7 @@ namespace {
 // remembered and given it back with the activation.
 class DisabledWindows {
  public:
-  DisabledWindows()
-      : active_(QApplication::activeWindow()), focused_(QApplication::focusWidget()) {
+  DisabledWindows() : active_(QApplication::activeWindow()), focused_(QApplication::focusWidget()) {
     for (QWidget* widget : QApplication::topLevelWidgets()) {
       if (widget->isWindow() && widget->isVisible() && widget->isEnabled()) {
         widget->setEnabled(false);

@@ -41,8 +41,8 @@ class FramePlacement : public QObject {
       window_.removeEventFilter(this);
       const QRect available = AvailableAtDesignedPlace();
       if (available.isValid()) {
-        const QPoint place =
-            PlaceWithin(window_.frameGeometry().topLeft(), window_.frameGeometry().size(), available);
+        const QPoint place = PlaceWithin(window_.frameGeometry().topLeft(),
+                                         window_.frameGeometry().size(), available);
         if (place != window_.frameGeometry().topLeft()) {
           window_.move(place);
         }

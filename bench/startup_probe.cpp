@@ -135,9 +135,9 @@ int main(int argc, char* argv[]) {
     tarnel::fpu::SetWorkingMode();
     tarnel::SetDecimalMark(tarnel::ReadSystemDecimalMark());
   }
-  const std::unique_ptr<QApplication> application = chosen->mode == Mode::kTarnel
-                                                        ? tarnel::StartApplication(argc, argv)
-                                                        : std::make_unique<QApplication>(argc, argv);
+  const std::unique_ptr<QApplication> application =
+      chosen->mode == Mode::kTarnel ? tarnel::StartApplication(argc, argv)
+                                    : std::make_unique<QApplication>(argc, argv);
   milestones.ApplicationMade();
   const std::unique_ptr<QWidget> window = MakeWindow(chosen->mode);
   milestones.WindowMade(window.get());

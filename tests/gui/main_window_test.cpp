@@ -163,8 +163,8 @@ void MainWindowTest::window_opens_at_its_place_with_its_caption() {
 // the desktop matches the running window to its entry by it.
 void MainWindowTest::desktop_names_are_ascii_and_match_the_entry() {
   const QString name = QApplication::applicationName();
-  QVERIFY2(!name.isEmpty() && std::all_of(name.begin(), name.end(),
-                                          [](QChar c) { return c.unicode() < 0x80; }),
+  QVERIFY2(!name.isEmpty() &&
+               std::all_of(name.begin(), name.end(), [](QChar c) { return c.unicode() < 0x80; }),
            qPrintable(name));
   QCOMPARE(QGuiApplication::desktopFileName(), QStringLiteral("org.example.Tarnel"));
 
@@ -226,8 +226,7 @@ void MainWindowTest::captions_fit_their_controls() {
     const int bevel = button->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, button);
     const int icon = button->icon().isNull() ? 0 : button->iconSize().width() + 4;
     const int width = QFontMetrics(button->font()).horizontalAdvance(button->text());
-    QVERIFY2(width + icon + 2 * bevel <= button->width(),
-             qPrintable(button->objectName()));
+    QVERIFY2(width + icon + 2 * bevel <= button->width(), qPrintable(button->objectName()));
     ++checked;
   }
   for (const QGroupBox* box : Window().findChildren<QGroupBox*>()) {

@@ -23,10 +23,8 @@ void WindowPlacementTest::place_keeps_frame_on_screen_data() {
   QTest::newRow("exactly fits") << window << QRect(0, 0, 617, 366) << QPoint(97, 114);
   QTest::newRow("one pixel too narrow") << window << QRect(0, 0, 616, 768) << QPoint(96, 114);
   QTest::newRow("too low") << window << QRect(0, 0, 1024, 300) << QPoint(97, 48);
-  QTest::newRow("panel above, too low")
-      << window << QRect(0, 30, 1024, 300) << QPoint(97, 78);
-  QTest::newRow("panel at the left edge")
-      << window << QRect(120, 0, 904, 768) << QPoint(120, 114);
+  QTest::newRow("panel above, too low") << window << QRect(0, 30, 1024, 300) << QPoint(97, 78);
+  QTest::newRow("panel at the left edge") << window << QRect(120, 0, 904, 768) << QPoint(120, 114);
   QTest::newRow("scaled twice on 1024x768: wider than the screen")
       << QSize(1038, 483) << QRect(0, 0, 1024, 768) << QPoint(0, 114);
   QTest::newRow("wider and taller than the screen")
