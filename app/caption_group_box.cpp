@@ -19,26 +19,17 @@ constexpr int kCaptionGap = 2;
 
 CaptionGroupBox::CaptionGroupBox(QWidget* parent) : QGroupBox(parent) {}
 
-QRect CaptionGroupBox::CaptionRect() const {
-  const QFontMetrics metrics = fontMetrics();
-  const int width = metrics.horizontalAdvance(title());
-  return {kCaptionIndent, 0, width, metrics.height()};
-}
-
-QRect CaptionGroupBox::FrameRect() const {
-  const int lineTop = CaptionRect().center().y();
-  return rect().adjusted(0, lineTop, 0, 0);
-}
-
 void CaptionGroupBox::paintEvent(QPaintEvent* /*event*/) {
   QPainter painter(this);
-  const QRect caption = CaptionRect();
+  const QFontMetrics metrics = fontMetrics();
+  const QRect caption(kCaptionIndent, 0, metrics.horizontalAdvance(title()), metrics.height());
+  const QRect frame = rect().adjusted(0, caption.center().y(), 0, 0);
 
   painter.save();
   painter.setClipRegion(QRegion(rect()) -
                         QRegion(caption.adjusted(-kCaptionGap, 0, kCaptionGap, 0)));
   // An etched line: a dark line with a light one inside it.
-  qDrawShadeRect(&painter, FrameRect(), palette(), true, 1, 0);
+  qDrawShadeRect(&painter, frame, palette(), true, 1, 0);
   painter.restore();
 
   style()->drawItemText(&painter, caption, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextHideMnemonic,

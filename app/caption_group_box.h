@@ -13,14 +13,8 @@ class CaptionGroupBox : public QGroupBox {
  public:
   explicit CaptionGroupBox(QWidget* parent = nullptr);
 
-  // The rectangle of the frame line, in the box's coordinates.
-  [[nodiscard]] QRect FrameRect() const;
-
  protected:
   void paintEvent(QPaintEvent* event) override;
-
- private:
-  [[nodiscard]] QRect CaptionRect() const;
 };
 
 }  // namespace tarnel
