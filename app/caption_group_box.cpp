@@ -10,9 +10,7 @@
 namespace tarnel {
 namespace {
 
-// The caption starts this far from the box's left edge and keeps this much
-// room on either side, where the frame line stops.
-constexpr int kCaptionIndent = 8;
+// The frame line stops this far from the caption on either side.
 constexpr int kCaptionGap = 2;
 
 }  // namespace

@@ -7,6 +7,11 @@
 
 namespace tarnel {
 
+// The caption starts this far from the box's left edge; the frame line is
+// this wide (a dark line and a light one).
+inline constexpr int kCaptionIndent = 8;
+inline constexpr int kFrameLineWidth = 2;
+
 class CaptionGroupBox : public QGroupBox {
   Q_OBJECT
 

@@ -64,6 +64,8 @@ void SetText(QLineEdit* field, const std::string& text) {
 
 TfmTarnel::TfmTarnel(QWidget* parent) : QWidget(parent), ui_(std::make_unique<Ui::TfmTarnel>()) {
   InitTarnelResources();
+  // The form names no font: set before its controls are made, the window's
+  // font is the one they lay their texts out in, once.
   setFont(WindowFont());
   ui_->setupUi(this);
 

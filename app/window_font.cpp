@@ -9,6 +9,8 @@
 #include <QWidget>
 #include <array>
 
+#include "caption_group_box.h"
+
 namespace tarnel {
 namespace {
 
@@ -16,15 +18,11 @@ namespace {
 // of the labels were made, best first.
 constexpr std::array<const char*, 4> kStandIns = {kDesignedFontFamily, "Microsoft Sans Serif",
                                                   "Liberation Sans", "Arial"};
-// The width of a group box's frame line, and the caption's indent on either
-// side (see CaptionGroupBox).
-constexpr int kFrameWidth = 2;
-constexpr int kCaptionIndent = 8;
 // Between a button's icon and its text.
 constexpr int kIconGap = 4;
 
 // Looks the family up by its own name only: hasFamily() would also ask the
-// system for aliases of a missing family, which costs a start-up time.
+// system for aliases of a missing family, which costs time at start-up.
 bool IsInstalled(const QString& family) {
   return !QFontDatabase::styles(family).isEmpty();
 }
@@ -33,7 +31,7 @@ int LabelRoom(const QLabel& label, const QWidget& window) {
   if (label.parentWidget() == &window) {
     return window.width() - label.x();
   }
-  return label.parentWidget()->width() - kFrameWidth - label.x();
+  return label.parentWidget()->width() - kFrameLineWidth - label.x();
 }
 
 // What a button's text shares it with: the bevel on either side, and the
