@@ -1,23 +1,30 @@
 #include "application_title.h"
 
 #include <QApplication>
+#include <QVariant>
 
 namespace tarnel {
 namespace {
 
 constexpr qsizetype kMaxTitleCharacters = 255;
+constexpr char kTitleProperty[] = "tarnelApplicationTitle";
 
 }  // namespace
 
-// The application name rather than the display name: the toolkit appends a
-// display name to every window title, and the main window's caption must
-// stay as designed.
-void SetApplicationTitle() {
-  QApplication::setApplicationName(QString::fromUtf8(kApplicationTitle));
+// The title is kept beside the application name, not in it: X11 writes the
+// application name into WM_CLASS, a Latin-1 property, and the toolkit would
+// append a display name to every window title.
+void SetApplicationTitle(const QString& title) {
+  QApplication::setApplicationName(QString::fromLatin1(kApplicationName));
+  QGuiApplication::setDesktopFileName(QString::fromLatin1(kDesktopFileName));
+  QCoreApplication::instance()->setProperty(kTitleProperty, title);
 }
 
 QString ApplicationTitle() {
-  return QApplication::applicationName().left(kMaxTitleCharacters);
+  return QCoreApplication::instance()
+      ->property(kTitleProperty)
+      .toString()
+      .left(kMaxTitleCharacters);
 }
 
 }  // namespace tarnel

@@ -12,10 +12,12 @@
 namespace tarnel {
 namespace {
 
-// Disables the visible, enabled top-level windows for its lifetime.
+// Disables the visible, enabled top-level windows for its lifetime. Disabling
+// a window takes the focus from its fields, so the widget that had it is
+// remembered and given it back with the activation.
 class DisabledWindows {
  public:
-  DisabledWindows() : active_(QApplication::activeWindow()) {
+  DisabledWindows() : active_(QApplication::activeWindow()), focused_(QApplication::focusWidget()) {
     for (QWidget* widget : QApplication::topLevelWidgets()) {
       if (widget->isWindow() && widget->isVisible() && widget->isEnabled()) {
         widget->setEnabled(false);
@@ -35,11 +37,23 @@ class DisabledWindows {
     if (active_) {
       active_->activateWindow();
     }
+    if (focused_ && focused_->isEnabled()) {
+      focused_->setFocus(Qt::ActiveWindowFocusReason);
+    }
+  }
+
+  // The window the box belongs to: the active one, else the first disabled.
+  [[nodiscard]] QWidget* Owner() const {
+    if (active_) {
+      return active_;
+    }
+    return disabled_.isEmpty() ? nullptr : disabled_.first().data();
   }
 
  private:
   QList<QPointer<QWidget>> disabled_;
   QPointer<QWidget> active_;
+  QPointer<QWidget> focused_;
 };
 
 }  // namespace
@@ -54,9 +68,13 @@ void ReportEventError([[maybe_unused]] QObject* sender, const Exception& error) 
 void ShowErrorBox(const Exception& error) {
   const QString text = QString::fromStdString(error.Message()) + QLatin1Char('.');
   const DisabledWindows disabled;
-  // No parent: a box owned by a disabled window would be disabled with it.
-  QMessageBox box(QMessageBox::Critical, ApplicationTitle(), text, QMessageBox::Ok);
+  // Owned by the window, so the window manager keeps it above the window and
+  // the toolkit centres it there. A window among a disabled window's children
+  // may still be enabled on its own.
+  QMessageBox box(QMessageBox::Critical, ApplicationTitle(), text, QMessageBox::Ok,
+                  disabled.Owner());
   box.setWindowModality(Qt::ApplicationModal);
+  box.setEnabled(true);
   box.exec();
 }
 

@@ -12,9 +12,11 @@ class Exception;
 void ReportEventError(QObject* sender, const Exception& error);
 
 // A critical message box with one OK button, captioned with the application
-// title, holding the error's message and a full stop. Every other visible,
-// enabled window of the application is disabled while it is open; they are
-// re-enabled, and the active one re-activated, however the box ends.
+// title, holding the error's message and a full stop; owned by the active
+// window, centred on it and modal over the application. Every other visible,
+// enabled window of the application is disabled while it is open; however
+// the box ends, they are re-enabled, the active one is re-activated and the
+// widget that had the focus has it again.
 void ShowErrorBox(const Exception& error);
 
 }  // namespace tarnel

@@ -1,6 +1,7 @@
 // Tarnel: calculator of a cylindrical multi-layer solenoid.
 #include <QApplication>
 
+#include "application_start.h"
 #include "application_title.h"
 #include "extended.h"
 #include "main_window.h"
@@ -11,10 +12,8 @@ int main(int argc, char* argv[]) {
   tarnel::fpu::SetWorkingMode();
   tarnel::SetDecimalMark(tarnel::ReadSystemDecimalMark());
 
-  QApplication application(argc, argv);
+  const auto application = tarnel::StartApplication(argc, argv);
   tarnel::SetApplicationTitle();
-  // Lets the desktop match the window to its installed entry and icon.
-  QGuiApplication::setDesktopFileName(QStringLiteral("org.example.Tarnel"));
 
   tarnel::TfmTarnel fmTarnel;
   fmTarnel.show();

@@ -1,11 +1,13 @@
 #include "main_window.h"
 
 #include <QIcon>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPalette>
+#include <QPixmap>
 #include <QPushButton>
-#include <QStyle>
+#include <QResource>
 #include <algorithm>
 #include <exception>
 #include <string>
@@ -14,6 +16,8 @@
 #include "errors.h"
 #include "exact_inductance_tooltip.h"
 #include "ui_main_window.h"
+#include "window_font.h"
+#include "window_placement.h"
 
 // Q_INIT_RESOURCE may not stand inside a namespace. Calling it keeps the
 // linker from dropping the icon's resource out of the static library.
@@ -24,21 +28,17 @@ static void InitTarnelResources() {
 namespace tarnel {
 namespace {
 
-constexpr int kLeft = 97;
-constexpr int kTop = 114;
-// "MS Sans Serif" 8 pt on a 96 pixels-per-inch screen. Fixed in pixels, so
-// the fixed geometry of the controls holds the texts on any screen.
-constexpr int kFontPixels = 11;
-
-// Where "MS Sans Serif" is missing, fonts of nearly its widths: the labels'
-// fixed widths were made to fit its texts.
-QFont WindowFont(const QFont& designed) {
-  QFont font = designed;
-  font.setFamilies({designed.family(), QStringLiteral("Microsoft Sans Serif"),
-                    QStringLiteral("Liberation Sans"), QStringLiteral("Arial")});
-  font.setStyleHint(QFont::SansSerif);
-  font.setPixelSize(kFontPixels);
-  return font;
+// The window's icon and the close glyph ship as raw 32-bit pixels (B, G, R,
+// A bytes) of the PNG pictures beside them in app/icons: shown as they are,
+// they cost no image decoder and no search through the image plugins.
+QIcon RawIcon(const QString& path, int side) {
+  const QResource resource(path);
+  const qint64 bytes = qint64{side} * side * 4;
+  if (resource.size() != bytes || resource.compressionAlgorithm() != QResource::NoCompression) {
+    return {};
+  }
+  const QImage image(resource.data(), side, side, QImage::Format_ARGB32);
+  return QIcon(QPixmap::fromImage(image));
 }
 
 void PaintOnButtonFace(QLabel* label) {
@@ -65,23 +65,31 @@ void SetText(QLineEdit* field, const std::string& text) {
 
 TfmTarnel::TfmTarnel(QWidget* parent) : QWidget(parent), ui_(std::make_unique<Ui::TfmTarnel>()) {
   InitTarnelResources();
+  // The form names no font: set before its controls are made, the window's
+  // font is the one they lay their texts out in, once.
+  setFont(WindowFont());
   ui_->setupUi(this);
 
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                  Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                  Qt::WindowCloseButtonHint);
   setFixedSize(size());
-  move(kLeft, kTop);
-  setWindowIcon(QIcon(QStringLiteral(":/icons/tarnel.png")));
+  setWindowIcon(RawIcon(QStringLiteral(":/icons/tarnel-32.bgra"), 32));
+  ui_->BitBtn1->setIcon(RawIcon(QStringLiteral(":/icons/close-16.bgra"), 16));
+  // The defaults are numbers: written with the decimal separator in use.
+  ShowFieldTexts(StartupFields());
 
-  setFont(WindowFont(font()));
-  // Labels grow to their text, as auto-sized labels do: a fallback font may
+  if (!HasDesignedWidths(font())) {
+    setFont(FittedFont(font(), CaptionRooms(*this)));
+  }
+  // Labels grow to their text, as auto-sized labels do: a stand-in font may
   // be a pixel or two wider than the designed one.
   for (QLabel* label : findChildren<QLabel*>()) {
     if (label != ui_->Label1) {
       label->resize(std::max(label->width(), label->sizeHint().width()), label->height());
     }
   }
+  PlaceOnScreen(*this);
 
   QPalette titlePalette = ui_->Label1->palette();
   titlePalette.setColor(QPalette::WindowText, Qt::blue);
@@ -89,7 +97,6 @@ TfmTarnel::TfmTarnel(QWidget* parent) : QWidget(parent), ui_(std::make_unique<Ui
   PaintOnButtonFace(ui_->Label1);
   PaintOnButtonFace(ui_->lbN);
 
-  ui_->BitBtn1->setIcon(style()->standardIcon(QStyle::SP_DialogCloseButton));
   connect(ui_->BitBtn1, &QPushButton::clicked, this, &QWidget::close);
   connect(ui_->btProcess, &QPushButton::clicked, this, &TfmTarnel::btProcessClick);
 

@@ -24,6 +24,7 @@
 #include <cstring>
 #include <memory>
 
+#include "application_start.h"
 #include "application_title.h"
 #include "extended.h"
 #include "main_window.h"
@@ -134,7 +135,9 @@ int main(int argc, char* argv[]) {
     tarnel::fpu::SetWorkingMode();
     tarnel::SetDecimalMark(tarnel::ReadSystemDecimalMark());
   }
-  QApplication application(argc, argv);
+  const std::unique_ptr<QApplication> application =
+      chosen->mode == Mode::kTarnel ? tarnel::StartApplication(argc, argv)
+                                    : std::make_unique<QApplication>(argc, argv);
   milestones.ApplicationMade();
   const std::unique_ptr<QWidget> window = MakeWindow(chosen->mode);
   milestones.WindowMade(window.get());

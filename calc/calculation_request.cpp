@@ -111,12 +111,13 @@ class ResultWriter {
 }  // namespace
 
 CalculationFields StartupFields() {
+  const std::string mark(1, DecimalMark());
   CalculationFields fields;
-  fields.edR1 = "0.01";
-  fields.edR2 = "0.02";
-  fields.edH = "0.03";
-  fields.edD = "0.001";
-  fields.edLambda = "0.6";
+  fields.edR1 = "0" + mark + "01";
+  fields.edR2 = "0" + mark + "02";
+  fields.edH = "0" + mark + "03";
+  fields.edD = "0" + mark + "001";
+  fields.edLambda = "0" + mark + "6";
   fields.edMessage = kReadyMessage;
   return fields;
 }

@@ -24,7 +24,8 @@ struct CalculationFields {
   std::string edMessage;
 };
 
-// The fields as the window opens: default inputs, empty results, ready.
+// The fields as the window opens: default inputs written with DecimalMark(),
+// empty results, ready.
 CalculationFields StartupFields();
 
 // The numbers behind the result texts a calculation wrote, and the

@@ -3,7 +3,8 @@
 # on the offscreen platform: for each, the median over N runs of the time
 # from the start of main() to each milestone tarnel-startup-probe reports.
 # A third window, the bare one holding one line of text, shows what loading
-# the fonts costs any window with text.
+# the fonts costs any window with text; Tarnel's first frame is measured
+# against it.
 #
 # Usage: scripts/measure_startup.sh [path/to/tarnel-startup-probe] [N]
 # Defaults: build/bin/tarnel-startup-probe, N = 20.
@@ -54,6 +55,6 @@ for mode in "${modes[@]}"; do
     "$(median "$mode" 5)" "$(median "$mode" 6)"
 done
 awk -v t="$(median tarnel 6)" -v b="$(median bare 6)" -v l="$(median bare-label 6)" 'BEGIN {
-  printf "tarnel / bare, first frame:       %.3f (goal: at most 1.2)\n", t / b
-  printf "tarnel / bare-label, first frame: %.3f\n", t / l
+  printf "tarnel / bare, first frame:       %.3f\n", t / b
+  printf "tarnel / bare-label, first frame: %.3f (goal: at most 1.3)\n", t / l
 }'

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# Takes a picture of the window as it opens, on a virtual X server, and writes
-# it to docs/screenshot.png (cropped to the window).
+# Takes a picture of the window with the results of its start-up inputs (the
+# window as it opens, then a click on Calculate), on a
+# virtual X server, and writes it to docs/screenshot.png (cropped to the
+# window).
 #
 # Usage: scripts/screenshot.sh [path/to/tarnel]
 # Without an argument it installs what is missing, builds the release preset
@@ -9,8 +11,9 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/setup.sh
 
-# xvfb-run needs xauth; import comes with imagemagick, xwininfo with x11-utils.
-tarnel_install_missing xvfb xauth imagemagick x11-utils fonts-liberation
+# xvfb-run needs xauth; import comes with imagemagick, xwininfo with x11-utils;
+# xdotool clicks the button.
+tarnel_install_missing xvfb xauth imagemagick x11-utils xdotool fonts-liberation
 if [ $# -ge 1 ]; then
   binary=$1
 else
@@ -41,6 +44,9 @@ xvfb-run --auto-servernum --server-args="-screen 0 800x600x24 -dpi 96" \
       exit 1
     fi
     sleep 1
+    # The middle of btProcess (288, 184, 65 x 25).
+    xdotool mousemove --window "$window" 320 196 click 1
+    sleep 0.5
     /usr/bin/import -window "$window" "$2"
   ' screenshot "$binary" "$output"
 echo "Wrote $output"

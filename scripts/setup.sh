@@ -10,6 +10,11 @@ tarnel_packages=(
 )
 # The separator tests compile real locales from these sources.
 tarnel_packages+=(locales)
+# The window test that offers only DejaVu Sans builds its own fontconfig
+# configuration around it.
+tarnel_packages+=(fonts-dejavu-core fontconfig)
+# The window test on an X server under a window manager, with real keys.
+tarnel_packages+=(xvfb openbox xdotool x11-utils)
 # The lint test.
 tarnel_packages+=(clang-tidy)
 # The Debian package test: dependencies computed by dpkg-shlibdeps (CPack

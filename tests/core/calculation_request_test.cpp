@@ -195,9 +195,17 @@ INSTANTIATE_TEST_SUITE_P(
                     "'1e4999' is not a valid floating point value"}),
     [](const testing::TestParamInfo<ConvertCase>& info) { return std::string(info.param.name); });
 
-TEST_F(CalculationRequestTest, CommaMarkRejectsTheStartupTexts) {
+TEST_F(CalculationRequestTest, CommaMarkWritesStartupTextsItCanRead) {
   SetDecimalMark(',');
   CalculationFields fields = StartupFields();
+  EXPECT_EQ(fields.edR1, "0,01");
+  EXPECT_EQ(fields.edLambda, "0,6");
+  RunCalculation(fields);
+  EXPECT_EQ(fields.edN, "229,2");
+  EXPECT_EQ(fields.edR, "0,4593");
+  EXPECT_EQ(fields.edMessage, kReadyMessage);
+
+  fields = Fields("0.01", "0,02", "0,03", "0,001", "0,6");
   EXPECT_THROW(
       {
         try {
@@ -208,10 +216,6 @@ TEST_F(CalculationRequestTest, CommaMarkRejectsTheStartupTexts) {
         }
       },
       EConvertError);
-  fields = Fields("0,01", "0,02", "0,03", "0,001", "0,6");
-  RunCalculation(fields);
-  EXPECT_EQ(fields.edN, "229,2");
-  EXPECT_EQ(fields.edR, "0,4593");
 }
 
 TEST_F(CalculationRequestTest, UnderflowingWireAreaFaultsBeforeAnyFieldIsWritten) {

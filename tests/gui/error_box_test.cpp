@@ -3,11 +3,13 @@
 #include "error_box.h"
 
 #include <QMessageBox>
+#include <QWindow>
 #include <algorithm>
 #include <functional>
 
 #include "errors.h"
 #include "gui_test_fixture.h"
+#include "number_text.h"
 
 namespace tarnel::gui_test {
 
@@ -26,6 +28,9 @@ struct BoxSeen {
   Qt::WindowModality modality = Qt::NonModal;
   bool windowEnabled = true;
   bool mouseGrabbed = false;
+  QWidget* owner = nullptr;
+  QWindow* transientFor = nullptr;
+  QPoint centre;
 };
 
 class ErrorBoxTest : public WindowTest {
@@ -39,6 +44,9 @@ class ErrorBoxTest : public WindowTest {
   void calculation_after_error_gives_default_results_data();
   void calculation_after_error_gives_default_results();
   void window_ignores_clicks_and_enter_while_box_is_open();
+  void focus_returns_to_the_field_typed_in_data();
+  void focus_returns_to_the_field_typed_in();
+  void point_is_no_decimal_mark_under_comma();
   void window_is_enabled_again_however_box_is_closed_data();
   void window_is_enabled_again_however_box_is_closed();
   void full_stop_is_appended_even_after_one();
@@ -103,6 +111,9 @@ void ErrorBoxTest::AnswerBox(const std::function<void()>& show, BoxSeen& seen,
     seen.buttonCount = box->buttons().size();
     seen.modality = box->windowModality();
     seen.mouseGrabbed = QWidget::mouseGrabber() != nullptr;
+    seen.owner = box->parentWidget();
+    seen.transientFor = box->windowHandle()->transientParent();
+    seen.centre = box->frameGeometry().center();
     const QWidgetList windows = QApplication::topLevelWidgets();
     seen.windowEnabled = std::any_of(windows.begin(), windows.end(), [box](const QWidget* w) {
       return w != box && w->isVisible() && w->isEnabled();
@@ -142,6 +153,11 @@ void ErrorBoxTest::error_box_shows_message_under_application_title() {
   QCOMPARE(seen.buttonCount, 1);
   QCOMPARE(seen.modality, Qt::ApplicationModal);
   QVERIFY(!seen.windowEnabled);
+  QCOMPARE(seen.owner, static_cast<QWidget*>(&Window()));
+  QCOMPARE(seen.transientFor, Window().windowHandle());
+  const QPoint offCentre = seen.centre - Window().frameGeometry().center();
+  QVERIFY2(offCentre.manhattanLength() <= 2,
+           qPrintable(QStringLiteral("%1,%2").arg(offCentre.x()).arg(offCentre.y())));
 }
 
 void ErrorBoxTest::error_keeps_only_fields_the_calculation_wrote_data() {
@@ -196,6 +212,50 @@ void ErrorBoxTest::window_ignores_clicks_and_enter_while_box_is_open() {
   QVERIFY(seen.shown);
   QCOMPARE(outputsWhileOpen, QStringList({"", "", "", ""}));
   QCOMPARE(Outputs(), QStringList({"", "", "", ""}));
+}
+
+void ErrorBoxTest::focus_returns_to_the_field_typed_in_data() {
+  QTest::addColumn<QString>("field");
+  QTest::newRow("edR1") << "edR1";
+  QTest::newRow("edD") << "edD";
+  QTest::newRow("edLambda") << "edLambda";
+}
+
+// Keys go to the window, which hands them to whichever widget has the focus:
+// type a word, Enter to calculate, Enter on the box, type again.
+void ErrorBoxTest::focus_returns_to_the_field_typed_in() {
+  QFETCH(QString, field);
+  QWindow* window = Window().windowHandle();
+  Field(field)->setFocus();
+  QTest::keyClick(window, Qt::Key_A, Qt::ControlModifier);
+  for (const char key : {'a', 'b', 'c'}) {
+    QTest::keyClick(window, key);
+  }
+  QCOMPARE(Field(field)->text(), QStringLiteral("abc"));
+
+  BoxSeen seen;
+  AnswerBox([window] { QTest::keyClick(window, Qt::Key_Return); }, seen, {},
+            [](QMessageBox* box) { QTest::keyClick(box->windowHandle(), Qt::Key_Return); });
+  QVERIFY(seen.shown);
+  QCOMPARE(seen.text, QStringLiteral("'abc' is not a valid floating point value."));
+
+  QVERIFY(QTest::qWaitForWindowActive(&Window()));
+  QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(Field(field)));
+  for (const char key : {'1', '2'}) {
+    QTest::keyClick(window, key);
+  }
+  QCOMPARE(Field(field)->text(), QStringLiteral("abc12"));
+}
+
+// Under a "," separator a "." is just another character.
+void ErrorBoxTest::point_is_no_decimal_mark_under_comma() {
+  SetDecimalMark(',');
+  SetInputs("0.01", "0,02", "0,03", "0,001", "0,6");
+  BoxSeen seen;
+  AnswerBox([this] { QTest::mouseClick(Button("btProcess"), Qt::LeftButton); }, seen);
+  SetDecimalMark('.');
+  QVERIFY(seen.shown);
+  QCOMPARE(seen.text, QStringLiteral("'0.01' is not a valid floating point value."));
 }
 
 void ErrorBoxTest::window_is_enabled_again_however_box_is_closed_data() {
@@ -255,11 +315,10 @@ void ErrorBoxTest::report_releases_mouse_grab() {
 }
 
 void ErrorBoxTest::box_caption_is_cut_to_255_characters() {
-  const QString title = QApplication::applicationName();
-  QApplication::setApplicationName(QString(300, QChar(u'ж')));
+  SetApplicationTitle(QString(300, QChar(u'ж')));
   BoxSeen seen;
   AnswerBox([] { ShowErrorBox(EOverflow()); }, seen);
-  QApplication::setApplicationName(title);
+  SetApplicationTitle();
 
   QVERIFY(seen.shown);
   QCOMPARE(seen.title, QString(255, QChar(u'ж')));

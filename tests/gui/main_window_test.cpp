@@ -1,5 +1,11 @@
 // The window: its controls, keys, and the calculation behind its button.
+#include <QColorSpace>
+#include <QFile>
+#include <QFileInfo>
+#include <QFontInfo>
+#include <QFontMetrics>
 #include <QGroupBox>
+#include <QImage>
 #include <QLabel>
 #include <QRegularExpression>
 #include <QStyle>
@@ -23,10 +29,16 @@ class MainWindowTest : public WindowTest {
  private slots:
   void form_places_controls_as_designed_data();
   void form_places_controls_as_designed();
-  void fields_open_with_the_calculation_startup_texts();
+  void startup_texts_use_the_decimal_mark_data();
+  void startup_texts_use_the_decimal_mark();
   void window_opens_at_its_place_with_its_caption();
+  void desktop_names_are_ascii_and_match_the_entry();
   void window_cannot_be_resized_or_maximised();
   void window_uses_sans_serif_11_pixels_and_blue_title();
+  void captions_fit_their_controls();
+  void frame_lines_cross_no_control_data();
+  void frame_lines_cross_no_control();
+  void label_on_button_face_matches_its_group_box();
   void window_and_exit_button_show_their_icons();
   void labels_name_their_fields_data();
   void labels_name_their_fields();
@@ -113,15 +125,38 @@ void MainWindowTest::form_places_controls_as_designed() {
   QCOMPARE(shown, text);
 }
 
-void MainWindowTest::fields_open_with_the_calculation_startup_texts() {
-  const CalculationFields startup = StartupFields();
-  const QStringList expected = {
-      QString::fromStdString(startup.edR1),     QString::fromStdString(startup.edR2),
-      QString::fromStdString(startup.edH),      QString::fromStdString(startup.edD),
-      QString::fromStdString(startup.edLambda), QString::fromStdString(startup.edN),
-      QString::fromStdString(startup.edR),      QString::fromStdString(startup.edL),
-      QString::fromStdString(startup.edMessage)};
-  QCOMPARE(FieldTexts(), expected);
+void MainWindowTest::startup_texts_use_the_decimal_mark_data() {
+  QTest::addColumn<char>("mark");
+  QTest::addColumn<QStringList>("inputs");
+  QTest::addColumn<QStringList>("results");
+  QTest::newRow(".") << '.' << QStringList{"0.01", "0.02", "0.03", "0.001", "0.6"}
+                     << kDefaultResults;
+  QTest::newRow(",") << ',' << QStringList{"0,01", "0,02", "0,03", "0,001", "0,6"}
+                     << QStringList{"229,2", "0,4593", "0,0008033", "Готов ..."};
+}
+
+// A window opened under either separator computes its own defaults.
+void MainWindowTest::startup_texts_use_the_decimal_mark() {
+  QFETCH(char, mark);
+  QFETCH(QStringList, inputs);
+  QFETCH(QStringList, results);
+  SetDecimalMark(mark);
+  TfmTarnel window;
+  SetDecimalMark('.');
+  const auto texts = [&window] {
+    QStringList shown;
+    for (const QString& name : kFieldNames) {
+      shown.append(window.findChild<QLineEdit*>(name)->text());
+    }
+    return shown;
+  };
+  const QStringList ready = {"", "", "", "Готов ..."};
+  QCOMPARE(texts(), inputs + ready);
+
+  SetDecimalMark(mark);
+  QTest::mouseClick(window.findChild<QPushButton*>("btProcess"), Qt::LeftButton);
+  SetDecimalMark('.');
+  QCOMPARE(texts(), inputs + results);
 }
 
 void MainWindowTest::window_opens_at_its_place_with_its_caption() {
@@ -130,6 +165,22 @@ void MainWindowTest::window_opens_at_its_place_with_its_caption() {
   QCOMPARE(Window().size(), QSize(518, 231));
   static const QRegularExpression caption(R"(^Tarnel V2\.0 \(\S+; E-mail: \S+@\S+\)$)");
   QVERIFY2(caption.match(Window().windowTitle()).hasMatch(), qPrintable(Window().windowTitle()));
+}
+
+// X11 writes the application name into WM_CLASS, a Latin-1 property, and
+// the desktop matches the running window to its entry by it.
+void MainWindowTest::desktop_names_are_ascii_and_match_the_entry() {
+  const QString name = QApplication::applicationName();
+  QVERIFY2(!name.isEmpty() &&
+               std::all_of(name.begin(), name.end(), [](QChar c) { return c.unicode() < 0x80; }),
+           qPrintable(name));
+  QCOMPARE(QGuiApplication::desktopFileName(), QStringLiteral("org.example.Tarnel"));
+
+  QFile entry(QStringLiteral(TARNEL_DESKTOP_ENTRY));
+  QVERIFY(entry.open(QIODevice::ReadOnly | QIODevice::Text));
+  const QStringList lines = QString::fromUtf8(entry.readAll()).split(QLatin1Char('\n'));
+  QVERIFY(lines.contains(QStringLiteral("StartupWMClass=") + name));
+  QCOMPARE(QFileInfo(entry).completeBaseName(), QGuiApplication::desktopFileName());
 }
 
 void MainWindowTest::window_cannot_be_resized_or_maximised() {
@@ -145,9 +196,13 @@ void MainWindowTest::window_cannot_be_resized_or_maximised() {
   QVERIFY(flags.testFlag(Qt::WindowCloseButtonHint));
 }
 
+// Run where a stand-in of "MS Sans Serif" is installed.
 void MainWindowTest::window_uses_sans_serif_11_pixels_and_blue_title() {
+  const QStringList standIns = {"MS Sans Serif", "Microsoft Sans Serif", "Liberation Sans",
+                                "Arial"};
   for (const QWidget* control : Window().findChildren<QWidget*>()) {
-    QCOMPARE(control->font().family(), QStringLiteral("MS Sans Serif"));
+    QVERIFY2(standIns.contains(QFontInfo(control->font()).family()),
+             qPrintable(QFontInfo(control->font()).family()));
     QCOMPARE(control->font().pixelSize(), 11);
   }
   const auto* title = Window().findChild<QLabel*>("Label1");
@@ -161,13 +216,107 @@ void MainWindowTest::window_uses_sans_serif_11_pixels_and_blue_title() {
   }
 }
 
-void MainWindowTest::window_and_exit_button_show_their_icons() {
-  QVERIFY(Window().windowIcon().availableSizes().contains(QSize(32, 32)));
+// Whatever font is installed (TARNEL_TEST_FONT names the one the test run
+// offers), no caption is wider than the control that shows it.
+void MainWindowTest::captions_fit_their_controls() {
+  const QByteArray offered = qgetenv("TARNEL_TEST_FONT");
+  if (!offered.isEmpty()) {
+    QCOMPARE(QFontInfo(Window().font()).family(), QString::fromUtf8(offered));
+  }
+  int checked = 0;
+  for (const QLabel* label : Window().findChildren<QLabel*>()) {
+    const int width = QFontMetrics(label->font()).horizontalAdvance(label->text());
+    QVERIFY2(width <= label->width(), qPrintable(label->objectName()));
+    ++checked;
+  }
+  for (const QPushButton* button : Window().findChildren<QPushButton*>()) {
+    // The centred text may run into the margins, not into the bevel.
+    const int bevel = button->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, button);
+    const int icon = button->icon().isNull() ? 0 : button->iconSize().width() + 4;
+    const int width = QFontMetrics(button->font()).horizontalAdvance(button->text());
+    QVERIFY2(width + icon + 2 * bevel <= button->width(), qPrintable(button->objectName()));
+    ++checked;
+  }
+  for (const QGroupBox* box : Window().findChildren<QGroupBox*>()) {
+    const int width = QFontMetrics(box->font()).horizontalAdvance(box->title());
+    QVERIFY2(width + 16 <= box->width(), qPrintable(box->objectName()));
+    ++checked;
+  }
+  QCOMPARE(checked, 9 + 2 + 2);
+}
 
-  const QIcon close = Window().style()->standardIcon(QStyle::SP_DialogCloseButton);
-  const QIcon shown = Button("BitBtn1")->icon();
-  QVERIFY(!shown.isNull());
-  QCOMPARE(shown.pixmap(16).toImage(), close.pixmap(16).toImage());
+void MainWindowTest::frame_lines_cross_no_control_data() {
+  QTest::addColumn<QString>("box");
+  QTest::newRow("GroupBox1") << "GroupBox1";
+  QTest::newRow("GroupBox2") << "GroupBox2";
+}
+
+// The group box painted alone: every pixel it paints, frame line or caption,
+// lies outside every control placed in it.
+void MainWindowTest::frame_lines_cross_no_control() {
+  QFETCH(QString, box);
+  auto* group = Window().findChild<QGroupBox*>(box);
+  QImage alone(group->size(), QImage::Format_ARGB32_Premultiplied);
+  alone.fill(Qt::transparent);
+  group->render(&alone, QPoint(), QRegion(), QWidget::RenderFlags());
+
+  int topLine = -1;
+  for (int y = 0; y < alone.height(); ++y) {
+    int paintedInRow = 0;
+    for (int x = 0; x < alone.width(); ++x) {
+      if (qAlpha(alone.pixel(x, y)) == 0) {
+        continue;
+      }
+      ++paintedInRow;
+      for (const QWidget* control : group->findChildren<QWidget*>()) {
+        QVERIFY2(!control->geometry().contains(x, y),
+                 qPrintable(QStringLiteral("%1 painted at %2,%3 under %4")
+                                .arg(box)
+                                .arg(x)
+                                .arg(y)
+                                .arg(control->objectName())));
+      }
+    }
+    if (topLine < 0 && paintedInRow > alone.width() / 2) {
+      topLine = y;
+    }
+  }
+  // The top of the frame runs above the first row of controls.
+  QVERIFY(topLine >= 0);
+  QVERIFY2(topLine < 16, qPrintable(QString::number(topLine)));
+}
+
+// lbN fills its place with the button face; inside its group box that must be
+// the colour around it.
+void MainWindowTest::label_on_button_face_matches_its_group_box() {
+  const QImage window = Window().grab().toImage();
+  const auto* lbN = Window().findChild<QLabel*>("lbN");
+  const QPoint corner = lbN->mapTo(&Window(), QPoint(0, 0));
+  const QPoint beside = lbN->mapTo(&Window(), QPoint(-6, lbN->height() / 2));
+  const QColor fill = window.pixelColor(corner);
+  const QColor around = window.pixelColor(beside);
+  QCOMPARE(fill, lbN->palette().color(QPalette::Window));
+  QCOMPARE(around, fill);
+}
+
+// The icons are shipped as raw pixels of the pictures in app/icons.
+void MainWindowTest::window_and_exit_button_show_their_icons() {
+  // Pixels only: the file also names a colour space, which the raw pixels
+  // do not carry.
+  const auto picture = [](const char* file) {
+    QImage image = QImage(QStringLiteral(TARNEL_ICON_DIR "/") + QLatin1String(file))
+                       .convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    image.setColorSpace(QColorSpace());
+    return image;
+  };
+  const QIcon window = Window().windowIcon();
+  QVERIFY(window.availableSizes().contains(QSize(32, 32)));
+  QCOMPARE(window.pixmap(32).toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied),
+           picture("tarnel.png"));
+  const QIcon close = Button("BitBtn1")->icon();
+  QVERIFY(close.availableSizes().contains(QSize(16, 16)));
+  QCOMPARE(close.pixmap(16).toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied),
+           picture("close.png"));
 }
 
 void MainWindowTest::labels_name_their_fields_data() {

@@ -1,0 +1,60 @@
+#include "application_start.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QtGlobal>
+#include <cstdio>
+#include <cstdlib>
+
+namespace tarnel {
+namespace {
+
+// A message of the toolkit held back while the application is made.
+struct HeldMessage {
+  QtMsgType type;
+  QByteArray category;
+  QString text;
+};
+
+// Only touched on the main thread, while the QApplication constructor runs.
+QList<HeldMessage>* heldMessages = nullptr;
+
+void SayNoDisplay() {
+  const QByteArray display = qgetenv("DISPLAY");
+  const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
+  std::fprintf(stderr,
+               "tarnel: no display could be reached (DISPLAY=\"%s\"%s%s); to run without one: "
+               "xvfb-run -a tarnel\n",
+               display.constData(),
+               platform.isEmpty() ? "" : ", QT_QPA_PLATFORM=", platform.constData());
+  std::fflush(stderr);
+}
+
+// The toolkit's complaints about the platform lead up to its fatal message;
+// they are shown only if no fatal message follows.
+void HoldMessage(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+  if (type == QtFatalMsg) {
+    SayNoDisplay();
+    std::_Exit(kNoDisplayStatus);
+  }
+  heldMessages->append({type, QByteArray(context.category), text});
+}
+
+}  // namespace
+
+std::unique_ptr<QApplication> StartApplication(int& argc, char** argv) {
+  QList<HeldMessage> held;
+  heldMessages = &held;
+  const QtMessageHandler previous = qInstallMessageHandler(HoldMessage);
+  auto application = std::make_unique<QApplication>(argc, argv);
+  qInstallMessageHandler(previous);
+  heldMessages = nullptr;
+  for (const HeldMessage& message : held) {
+    const QMessageLogContext context(nullptr, 0, nullptr, message.category.constData());
+    previous(message.type, context, message.text);
+  }
+  return application;
+}
+
+}  // namespace tarnel
