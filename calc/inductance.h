@@ -50,8 +50,8 @@ const char* RegimeName(InductanceRegime regime);
 // exponent is 0. Can raise only EOverflow.
 Extended RealPower(const Extended& base, Extended exponent);
 
-// Steps 1 to 6 of ComputeInductance: TurnCount and the five ratios, in order.
-// `Number` is named at the call, MakeFormulaInputs<long double>(...), or is
+// TurnCount and the five ratios, in this order: TurnCount, lengthRatio,
+// kFactor, depthRatio, radiusRatio, thicknessRatio. `Number` is named at the call, MakeFormulaInputs<long double>(...), or is
 // Extended.
 template <typename Number = Extended>
 BasicFormulaInputs<Number> MakeFormulaInputs(std::type_identity_t<Number> R1,
@@ -60,7 +60,7 @@ BasicFormulaInputs<Number> MakeFormulaInputs(std::type_identity_t<Number> R1,
                                              std::type_identity_t<Number> D,
                                              std::type_identity_t<Number> Lambda);
 
-// Step 7: the first of ℓ ≥ 0.75 (long), δ ≤ 1 (short), τ > 0.5 (thick
+// The formula for `in`: the first of ℓ ≥ 0.75 (long), δ ≤ 1 (short), τ > 0.5 (thick
 // flat) that holds; otherwise flat.
 template <typename Number>
 InductanceRegime ChooseRegime(const BasicFormulaInputs<Number>& in);
@@ -69,8 +69,8 @@ InductanceRegime ChooseRegime(const BasicFormulaInputs<Number>& in);
 template <typename Number>
 Number InductanceOf(InductanceRegime regime, const BasicFormulaInputs<Number>& in);
 
-// Steps 1 to 7 and the chosen formula, every operation in the arithmetic of
-// `Number`, which is named at the call: EvaluateInductance<Extended>(...)
+// MakeFormulaInputs, ChooseRegime and the chosen formula, every operation in
+// the arithmetic of `Number`, which is named at the call: EvaluateInductance<Extended>(...)
 // raises at the first faulting operation, EvaluateInductance<long double>(...)
 // runs on through faults.
 template <typename Number>
@@ -79,13 +79,9 @@ Number EvaluateInductance(std::type_identity_t<Number> R1, std::type_identity_t<
                           std::type_identity_t<Number> Lambda);
 
 // L in henries for the five inputs, in the order R1, R2, H, D, Lambda: the
-// value EvaluateInductance<Extended> returns, or the error it raises.
-//
-// Clearing and reading the x87 flags around every operation costs more than
-// the operations themselves, so the formulas first run once with the faults
-// left to accumulate in the sticky flags, which are read at the end. Only
-// when that run shows a fault does EvaluateInductance<Extended> run, and it
-// raises the first one.
+// value EvaluateInductance<Extended> returns, or the error of the first
+// faulting operation, after which nothing runs. It starts a calculation of
+// its own: fault flags left set by earlier code are cleared first.
 Extended ComputeInductance(Extended R1, Extended R2, Extended H, Extended D, Extended Lambda);
 
 // --- Long winding -------------------------------------------------------

@@ -6,34 +6,42 @@ namespace tarnel {
 
 template <typename Number>
 BasicShortInductanceTerms<Number> ShortTerms(const BasicFormulaInputs<Number>& in) {
-  const Number N = in.TurnCount;
   const Number l = in.lengthRatio;
   const Number d = in.depthRatio;
   const Number t = in.thicknessRatio;
 
-  // 1. G = ln(4/ℓ)
-  const Number logFourOverLength = Ln(4 / l);
-  // 2.
-  const Number shortSeries = logFourOverLength * (1 + (l * l) / 8 - RealPower(l, 4) / 64) -
-                             (1.0L / 2) + (l * l) / 32 + RealPower(l, 4) / 96;
-  // 3. M = ((10⁻⁷·N)·N)·(R1 + R2) · (2·PI_APPROX · shortSeries)
-  const Number shortMainScale = ((1e-7L * N) * N) * (in.R1 + in.R2);
+  // G = ln(4/ℓ)
+  const Number logFourOverLength = Math<Number>::Ln(4 / l);
+  const Number lengthBracket =
+      Sum<Number>(1).Plus((l * l) / 8).Minus(RealPower(l, 4) / 64);
+  const Number shortSeries = Sum<Number>(logFourOverLength * lengthBracket)
+                                 .Minus(1.0L / 2)
+                                 .Plus((l * l) / 32)
+                                 .Plus(RealPower(l, 4) / 96);
+  // M = ((10⁻⁷·N)·N)·(R1 + R2) · (2·PI_APPROX · shortSeries)
+  const Number shortMainScale = TurnsScale(1e-7L, in);
   const Number shortMainTerm = shortMainScale * ((2 * kPiApprox) * shortSeries);
-  // 4. The terms before the last, then ln(1/δ), then the last term, so that
-  //    ln(1/δ) runs where the written order puts it.
-  const Number depthSeries =
-      (kPiApprox / 3) * d - (25.0L / 72) * (d * d) - (t * t) / 8 +
-      ((19.0L / 768) * (l * l)) * (t * t) - RealPower(d, 4) / 180 +
-      ((67.0L / 7200) * (d * d)) * (t * t) - (17.0L / 3840) * RealPower(t, 4) -
-      logFourOverLength *
-          ((t * t) / 24 + ((7.0L / 384) * (l * l)) * (t * t) + (11.0L / 2880) * RealPower(t, 4));
-  const Number logInverseDepth = Ln(1 / d);
-  const Number shortCorrection =
-      depthSeries - logInverseDepth * ((d * d) / 6 - ((t * t) * (d * d)) / 120);
-  // 5. K = ((6.2831852e-7·N)·N)·(R1 + R2) · shortCorrection
-  const Number shortCorrectionScale = ((6.2831852e-7L * N) * N) * (in.R1 + in.R2);
+  // The terms before the last, then ln(1/δ), then the last term, so that
+  // ln(1/δ) runs where the written order puts it.
+  const Number depthSeries = Sum<Number>((kPiApprox / 3) * d)
+                                 .Minus((25.0L / 72) * (d * d))
+                                 .Minus((t * t) / 8)
+                                 .Plus(Product<Number>((19.0L / 768) * (l * l)).Times(t * t))
+                                 .Minus(RealPower(d, 4) / 180)
+                                 .Plus(Product<Number>((67.0L / 7200) * (d * d)).Times(t * t))
+                                 .Minus((17.0L / 3840) * RealPower(t, 4))
+                                 .Minus(logFourOverLength *
+                                        Sum<Number>((t * t) / 24)
+                                            .Plus(Product<Number>((7.0L / 384) * (l * l)).Times(t * t))
+                                            .Plus((11.0L / 2880) * RealPower(t, 4))
+                                            .Value());
+  const Number logInverseDepth = Math<Number>::Ln(1 / d);
+  const Number depthBracket =
+      Sum<Number>((d * d) / 6).Minus(Product<Number>(t * t).Times(d * d).Over(120));
+  const Number shortCorrection = depthSeries - logInverseDepth * depthBracket;
+  // K = ((6.2831852e-7·N)·N)·(R1 + R2) · shortCorrection
+  const Number shortCorrectionScale = TurnsScale(6.2831852e-7L, in);
   const Number shortCorrectionTerm = shortCorrectionScale * shortCorrection;
-  // 6.
   const Number L = shortMainTerm - shortCorrectionTerm;
 
   return {.logFourOverLength = logFourOverLength,
