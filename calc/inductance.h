@@ -51,8 +51,8 @@ const char* RegimeName(InductanceRegime regime);
 Extended RealPower(const Extended& base, Extended exponent);
 
 // TurnCount and the five ratios, in this order: TurnCount, lengthRatio,
-// kFactor, depthRatio, radiusRatio, thicknessRatio. `Number` is named at the call, MakeFormulaInputs<long double>(...), or is
-// Extended.
+// kFactor, depthRatio, radiusRatio, thicknessRatio. `Number` is named at the
+// call, MakeFormulaInputs<long double>(...), or is Extended.
 template <typename Number = Extended>
 BasicFormulaInputs<Number> MakeFormulaInputs(std::type_identity_t<Number> R1,
                                              std::type_identity_t<Number> R2,

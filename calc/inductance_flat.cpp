@@ -23,9 +23,8 @@ BasicFlatCorrectionTerms<Number> FlatCorrection(const BasicFormulaInputs<Number>
   const Number c2 = logFourOverThickness * c2Series;
   const Number logDepthRatio = Math<Number>::Ln(d);
   const Number c3Scale = logDepthRatio * (1 / ((6 * d) * d));
-  const Number c3Series = Sum<Number>(1)
-                              .Plus((l * l) / 4)
-                              .Plus(Product<Number>(l * l).Times(t * t).Over(4));
+  const Number c3Series =
+      Sum<Number>(1).Plus((l * l) / 4).Plus(Product<Number>(l * l).Times(t * t).Over(4));
   const Number c3 = c3Scale * c3Series;
   const Number flatCorrection =
       Sum<Number>(c1)

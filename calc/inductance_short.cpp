@@ -12,8 +12,7 @@ BasicShortInductanceTerms<Number> ShortTerms(const BasicFormulaInputs<Number>& i
 
   // G = ln(4/ℓ)
   const Number logFourOverLength = Math<Number>::Ln(4 / l);
-  const Number lengthBracket =
-      Sum<Number>(1).Plus((l * l) / 8).Minus(RealPower(l, 4) / 64);
+  const Number lengthBracket = Sum<Number>(1).Plus((l * l) / 8).Minus(RealPower(l, 4) / 64);
   const Number shortSeries = Sum<Number>(logFourOverLength * lengthBracket)
                                  .Minus(1.0L / 2)
                                  .Plus((l * l) / 32)
@@ -23,18 +22,18 @@ BasicShortInductanceTerms<Number> ShortTerms(const BasicFormulaInputs<Number>& i
   const Number shortMainTerm = shortMainScale * ((2 * kPiApprox) * shortSeries);
   // The terms before the last, then ln(1/δ), then the last term, so that
   // ln(1/δ) runs where the written order puts it.
-  const Number depthSeries = Sum<Number>((kPiApprox / 3) * d)
-                                 .Minus((25.0L / 72) * (d * d))
-                                 .Minus((t * t) / 8)
-                                 .Plus(Product<Number>((19.0L / 768) * (l * l)).Times(t * t))
-                                 .Minus(RealPower(d, 4) / 180)
-                                 .Plus(Product<Number>((67.0L / 7200) * (d * d)).Times(t * t))
-                                 .Minus((17.0L / 3840) * RealPower(t, 4))
-                                 .Minus(logFourOverLength *
-                                        Sum<Number>((t * t) / 24)
-                                            .Plus(Product<Number>((7.0L / 384) * (l * l)).Times(t * t))
-                                            .Plus((11.0L / 2880) * RealPower(t, 4))
-                                            .Value());
+  const Number depthSeries =
+      Sum<Number>((kPiApprox / 3) * d)
+          .Minus((25.0L / 72) * (d * d))
+          .Minus((t * t) / 8)
+          .Plus(Product<Number>((19.0L / 768) * (l * l)).Times(t * t))
+          .Minus(RealPower(d, 4) / 180)
+          .Plus(Product<Number>((67.0L / 7200) * (d * d)).Times(t * t))
+          .Minus((17.0L / 3840) * RealPower(t, 4))
+          .Minus(logFourOverLength * Sum<Number>((t * t) / 24)
+                                         .Plus(Product<Number>((7.0L / 384) * (l * l)).Times(t * t))
+                                         .Plus((11.0L / 2880) * RealPower(t, 4))
+                                         .Value());
   const Number logInverseDepth = Math<Number>::Ln(1 / d);
   const Number depthBracket =
       Sum<Number>((d * d) / 6).Minus(Product<Number>(t * t).Times(d * d).Over(120));

@@ -147,12 +147,13 @@ TEST_P(WrittenOrderTest, TheFirstWrittenFaultWins) {
 // 1 / 0 divides by zero, 0 / 0 is invalid, 1e4000 / 1e-4000 overflows.
 INSTANTIATE_TEST_SUITE_P(
     Pairs, WrittenOrderTest,
-    testing::Values(PairCase{"zero_divide_then_overflow", 1, 0, 1e4000L, 1e-4000L, Fault::kZeroDivide},
-                    PairCase{"overflow_then_zero_divide", 1e4000L, 1e-4000L, 1, 0, Fault::kOverflow},
-                    PairCase{"invalid_then_zero_divide", 0, 0, 1, 0, Fault::kInvalid},
-                    PairCase{"zero_divide_then_invalid", 1, 0, 0, 0, Fault::kZeroDivide},
-                    PairCase{"invalid_then_overflow", 0, 0, 1e4000L, 1e-4000L, Fault::kInvalid},
-                    PairCase{"overflow_then_invalid", 1e4000L, 1e-4000L, 0, 0, Fault::kOverflow}),
+    testing::Values(
+        PairCase{"zero_divide_then_overflow", 1, 0, 1e4000L, 1e-4000L, Fault::kZeroDivide},
+        PairCase{"overflow_then_zero_divide", 1e4000L, 1e-4000L, 1, 0, Fault::kOverflow},
+        PairCase{"invalid_then_zero_divide", 0, 0, 1, 0, Fault::kInvalid},
+        PairCase{"zero_divide_then_invalid", 1, 0, 0, 0, Fault::kZeroDivide},
+        PairCase{"invalid_then_overflow", 0, 0, 1e4000L, 1e-4000L, Fault::kInvalid},
+        PairCase{"overflow_then_invalid", 1e4000L, 1e-4000L, 0, 0, Fault::kOverflow}),
     [](const testing::TestParamInfo<PairCase>& info) { return std::string(info.param.name); });
 
 // The same quotient plain, then checked once a calculation has started,

@@ -66,9 +66,9 @@ TEST(ErrorsTest, CutCountsCharactersAndNeverSplitsOne) {
     std::string unit;
   } units[] = {
       {"ASCII", "x"},
-      {"two bytes", "\xD0\x96"},                // Ж
-      {"three bytes", "\xE2\x82\xAC"},         // €
-      {"four bytes", "\xF0\x9F\x98\x80"},     // U+1F600
+      {"two bytes", "\xD0\x96"},           // Ж
+      {"three bytes", "\xE2\x82\xAC"},     // €
+      {"four bytes", "\xF0\x9F\x98\x80"},  // U+1F600
       {"continuation byte alone", "\x80"},
       {"byte never in UTF-8", "\xFF"},
       {"lead byte without its continuation", "\xE2"},
@@ -89,8 +89,14 @@ TEST(ErrorsTest, MalformedSequencesCountEachByte) {
     std::string text;  // 1022 characters of ASCII, then the bytes
     std::string kept;  // of those bytes, the part before the cut
   } cases[] = {
-      {"valid three-byte character at the cut", "\xE2\x82\xAC" "y", "\xE2\x82\xAC"},
-      {"truncated three-byte sequence", "\xE2\x82" "y", "\xE2"},
+      {"valid three-byte character at the cut",
+       "\xE2\x82\xAC"
+       "y",
+       "\xE2\x82\xAC"},
+      {"truncated three-byte sequence",
+       "\xE2\x82"
+       "y",
+       "\xE2"},
       {"overlong form of '/'", "\xC0\xAF", "\xC0"},
       {"surrogate U+D800", "\xED\xA0\x80", "\xED"},
       {"past U+10FFFF", "\xF4\x90\x80\x80", "\xF4"},
