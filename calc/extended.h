@@ -18,10 +18,12 @@
 // operation are those it raised, provided none was set when the calculation
 // started: a calculation calls fpu::ClearFaultFlags once, first.
 //
-// Each operation is pinned between its neighbours with empty asm statements
-// that take its operands as register operands: without them the optimiser
-// may run an operation before the test of the one written before it, or
-// reuse an earlier identical result so that the operation never runs.
+// Each operation pins its operands with empty volatile asm statements that
+// take them as register operands, so it runs after every asm statement
+// before it: without them the optimiser may run it before the calculation
+// clears the flags, or merge it with an earlier identical unchecked
+// operation whose flag that clear has removed, so that a division by zero
+// would pass for an overflow.
 #pragma once
 
 #include <cmath>

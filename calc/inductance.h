@@ -3,16 +3,16 @@
 // themselves. Free functions of the core: the formula inputs travel as one
 // read-only value, so nothing here keeps state and everything is re-entrant.
 //
-// The formulas are templates over the number type `Number`, defined and
-// instantiated in the inductance*.cpp files for two types (and for a third,
-// internal to ComputeInductance):
+// The formulas are templates over the number type `Number`, defined in the
+// inductance*.cpp files and instantiated at the end of each for two types:
 //  - Extended, the calculation itself: the first faulting operation, in the
 //    order the formulas are written, raises EInvalidOp, EZeroDivide or
 //    EOverflow and nothing after it runs;
 //  - long double, the same operations unchecked, for measuring what the
 //    checks cost. Its results equal the Extended ones bit for bit wherever
 //    no fault occurs.
-// The names without "Basic" are the Extended forms.
+// The library functions of each type come from Math<Number>
+// (inductance_formulas.h). The names without "Basic" are the Extended forms.
 #pragma once
 
 #include <type_traits>

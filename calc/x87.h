@@ -60,7 +60,7 @@ inline void ClearFaultFlags() {
 // Makes `value` opaque to the optimiser at this point of the program: it is
 // computed before and used after, in an x87 register.
 inline void Pin(long double& value) {
-  asm volatile("" : "+t"(value)::"memory");
+  asm volatile("" : "+t"(value));
 }
 
 // Puts the FPU into the working mode: an empty register stack, no pending
