@@ -27,6 +27,7 @@
 #pragma once
 
 #include <cmath>
+#include <concepts>
 #include <limits>
 
 #include "x87.h"
@@ -115,6 +116,28 @@ inline Extended operator*(Extended a, Extended b) {
 }
 inline Extended operator/(Extended a, Extended b) {
   return fpu::CheckedBinary(a.value_, b.value_, [](long double x, long double y) { return x / y; });
+}
+
+// Two operations that cannot fault on a finite operand, so they skip the
+// test: a division by a whole number other than 0, whose quotient is no
+// larger than the dividend, and a product with a factor of magnitude at most
+// 1, which is no larger than the other factor. The formulas' coefficients,
+// such as x / 8 and (2.0L / 35) * x, are of these kinds; the test of the
+// divisor or factor folds away where it is a constant. The parameter types
+// are exact: a long double divisor or an int factor takes the checked forms.
+template <std::same_as<int> Int>
+Extended operator/(Extended dividend, Int divisor) {
+  if (divisor == 0) {
+    return dividend / Extended(divisor);
+  }
+  return dividend.Value() / divisor;
+}
+template <std::same_as<long double> LongDouble>
+Extended operator*(LongDouble factor, Extended x) {
+  if (factor < -1.0L || factor > 1.0L) {
+    return Extended(factor) * x;
+  }
+  return factor * x.Value();
 }
 
 Extended Sqrt(Extended x);

@@ -85,6 +85,16 @@ INSTANTIATE_TEST_SUITE_P(
         FaultCase{"ln_of_negative", [] { return Ln(-one); }, Fault::kInvalid},
         FaultCase{"exp_overflow", [] { return Exp(Runtime("11357")); }, Fault::kOverflow},
         FaultCase{"exp_underflow_is_silent", [] { return Exp(Runtime("-12000")); }, Fault::kNone},
+        // A whole divisor other than 0 and a factor of magnitude at most 1
+        // skip the test; the other divisors and factors keep it.
+        FaultCase{"divide_by_whole_zero", [] { return one / 0; }, Fault::kZeroDivide},
+        FaultCase{"divide_by_whole_number", [] { return Runtime("1e4932") / 3; }, Fault::kNone},
+        FaultCase{"divide_by_half_overflows", [] { return Runtime("1e4932") / 0.5L; },
+                  Fault::kOverflow},
+        FaultCase{"factor_at_most_one", [] { return -1.0L * Runtime("1e4932"); }, Fault::kNone},
+        FaultCase{"factor_above_one_overflows", [] { return 1.5L * Runtime("1e4932"); },
+                  Fault::kOverflow},
+        FaultCase{"whole_factor_overflows", [] { return 2 * Runtime("1e4932"); }, Fault::kOverflow},
         // A later operation would turn the first fault into another one:
         // inf - inf is invalid, inf * 0 is invalid, inf / inf is invalid.
         FaultCase{"zero_divide_before_invalid", [] { return (one / zero) - (one / zero); },
@@ -194,6 +204,8 @@ TEST(CheckedArithmeticTest, ResultsAreExtendedPrecision) {
   EXPECT_EQ(third.Value(), 1.0L / 3);
   EXPECT_NE(third.Value(), static_cast<long double>(1.0 / 3));
   EXPECT_EQ((Runtime("2") * Runtime("0.5")).Value(), 1.0L);
+  EXPECT_EQ((one / 3).Value(), 1.0L / 3);
+  EXPECT_EQ(((1.0L / 3) * Runtime("3")).Value(), (1.0L / 3) * 3);
   EXPECT_EQ(Sqrt(Runtime("2")).Value(), sqrtl(2.0L));
   EXPECT_NEAR(Ln(Exp(Runtime("1.5"))).Value(), 1.5L, 1e-18L);
 }
