@@ -2,15 +2,17 @@
 # Installs what is missing, builds, and runs every test through ctest.
 # Usage: ./test.sh          release build
 #        ./test.sh asan     AddressSanitizer + UndefinedBehaviorSanitizer build
+#        ./test.sh clang    the core, the reference library and the command
+#                           line built by clang (no window)
 set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/setup.sh
 
 preset=${1:-release}
 case "$preset" in
-  release | asan) ;;
+  release | asan | clang) ;;
   *)
-    echo "usage: $0 [release|asan]" >&2
+    echo "usage: $0 [release|asan|clang]" >&2
     exit 2
     ;;
 esac

@@ -50,7 +50,9 @@ const char* BrokenRule(const Inputs& in) {
 
 // N = 4·H·(R2 − R1)·Lambda / (PI·D²), grouped as written.
 Extended TurnsOf(const Inputs& in) {
-  const Extended windingArea = (in.H * 4) * (in.R2 - in.R1);
+  const Extended scaledHeight = in.H * 4;
+  const Extended depth = in.R2 - in.R1;
+  const Extended windingArea = scaledHeight * depth;
   const Extended filledArea = windingArea * in.Lambda;
   const Extended wireArea = (kPiApprox * in.D) * in.D;
   return filledArea / wireArea;
@@ -58,7 +60,9 @@ Extended TurnsOf(const Inputs& in) {
 
 // R = 2.672e-7·(R2² − R1²)·Lambda·H / (PI·D⁴), grouped as written.
 Extended ResistanceOf(const Inputs& in) {
-  const Extended ringArea = (in.R2 * in.R2) - (in.R1 * in.R1);
+  const Extended outerSquare = in.R2 * in.R2;
+  const Extended innerSquare = in.R1 * in.R1;
+  const Extended ringArea = outerSquare - innerSquare;
   const Extended filledLength = (kResistivityFactor * in.Lambda) * in.H;
   const Extended numerator = ringArea * filledLength;
   const Extended wireSquare = (((kPiApprox * in.D) * in.D) * in.D) * in.D;
@@ -148,6 +152,7 @@ void RunCalculation(CalculationFields& fields, ComputedValues* values) {
       values->R2 = in.R2.Value();
       values->H = in.H.Value();
     }
+    fpu::ClearFaultFlags();
     const Extended N = TurnsOf(in);
     const Extended R = ResistanceOf(in);
     writer.WriteN(N);

@@ -46,7 +46,7 @@ class EOverflow : public EMathError {
 };
 
 // A text that is not a number. The message names the text; it is cut after
-// its 1023rd character, never inside a UTF-8 sequence.
+// its 1023rd character (see CutAfterCharacters).
 class EConvertError : public Exception {
  public:
   explicit EConvertError(std::string_view text);
@@ -56,7 +56,9 @@ class EConvertError : public Exception {
 // The longest message an error carries, in characters.
 inline constexpr std::size_t kMaxMessageCharacters = 1023;
 
-// `text` cut after its `maxCharacters`-th UTF-8 character.
+// `text` cut after its `maxCharacters`-th character. A character is a
+// well-formed UTF-8 sequence or a byte that is part of none; a cut never
+// splits a well-formed sequence.
 std::string CutAfterCharacters(std::string_view text, std::size_t maxCharacters);
 
 }  // namespace tarnel

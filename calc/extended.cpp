@@ -5,16 +5,6 @@
 namespace tarnel {
 namespace fpu {
 
-void SetWorkingMode() {
-  const unsigned short controlWord = kWorkingControlWord;
-  asm volatile(
-      "fninit\n\t"
-      "fldcw %0"
-      :
-      : "m"(controlWord)
-      : "memory");
-}
-
 void RaiseInvalidOp() {
   SetWorkingMode();
   throw EInvalidOp();

@@ -1,19 +1,36 @@
 // Extended: an 80-bit floating-point value whose every arithmetic operation
 // is checked. An operation that is invalid (0/0, the logarithm of a negative
 // number), divides a non-zero number by zero (or takes the logarithm of zero)
-// or overflows raises EInvalidOp, EZeroDivide or EOverflow at once, so no
-// later operation of the calculation runs and the error names the first
-// fault. Underflow, denormal operands and inexact results raise nothing.
+// or overflows raises EInvalidOp, EZeroDivide or EOverflow before any later
+// operation runs, so the error names the first fault. Underflow, denormal
+// operands and inexact results raise nothing.
 //
-// The x87 fault flags are cleared before each operation and read right
-// after it. Each operation is pinned between the two with empty asm
-// statements that take its operands and its result as register operands:
-// without them GCC may move a long double division past the flag test, or
-// reuse an earlier identical result so the operation never runs in between.
+// How a fault is found. The x87 unit runs with every exception masked, and
+// the masked response of a faulting +, -, * or / on finite operands is never
+// finite: NaN for an invalid operation, an infinity for a division by zero
+// or an overflow. So these four test their result alone, which costs no
+// more than a comparison, and read the status word only to name a fault. A
+// library function (ln, exp, the square root) may signal through the flags
+// with a finite result, so it reads the status word once after it runs.
+//
+// The fault flags are sticky and no checked operation leaves one set (a
+// fault resets the unit before it raises), so the flags read after an
+// operation are those it raised, provided none was set when the calculation
+// started: a calculation calls fpu::ClearFaultFlags once, first.
+//
+// Each operation pins its operands with empty volatile asm statements that
+// take them as register operands, so it runs after every asm statement
+// before it: without them the optimiser may run it before the calculation
+// clears the flags, or merge it with an earlier identical unchecked
+// operation whose flag that clear has removed, so that a division by zero
+// would pass for an overflow.
 #pragma once
 
 #include <cmath>
+#include <concepts>
 #include <limits>
+
+#include "x87.h"
 
 namespace tarnel {
 
@@ -21,43 +38,6 @@ static_assert(std::numeric_limits<long double>::digits == 64,
               "Tarnel computes in the x87 80-bit extended format (64-bit mantissa)");
 
 namespace fpu {
-
-// x87 status word bits.
-inline constexpr unsigned short kInvalid = 0x01;
-inline constexpr unsigned short kZeroDivide = 0x04;
-inline constexpr unsigned short kOverflow = 0x08;
-
-// The working control word: every exception masked (faults are found by
-// reading the flags, not by traps), 64-bit mantissa, round to nearest.
-inline constexpr unsigned short kWorkingControlWord = 0x037F;
-
-// Clears fault flags left by earlier code, so that the test after an
-// operation sees only what that operation raised. Reading the status word is
-// cheap and clearing it is not, and a checked operation never leaves a fault
-// flag set, so the clear itself rarely runs. Underflow, denormal and inexact
-// flags may stay set: they are never tested.
-inline void ClearFlags() {
-  unsigned short status;
-  asm volatile("fnstsw %0" : "=am"(status)::"memory");
-  if ((status & (kInvalid | kZeroDivide | kOverflow)) != 0) {
-    asm volatile("fnclex" ::: "memory");
-  }
-}
-
-// Makes `value` opaque to the optimiser at this point of the program.
-inline void Pin(long double& value) {
-  asm volatile("" : "+t"(value)::"memory");
-}
-
-// Reads the status word once `result` exists.
-inline unsigned short StatusAfter(long double result) {
-  unsigned short status;
-  asm volatile("fnstsw %0" : "=am"(status) : "f"(result) : "memory");
-  return status;
-}
-
-// Puts the FPU into the working mode: no pending flags, working control word.
-void SetWorkingMode();
 
 // Resets the FPU to its working mode and raises the error of the first fault
 // the status word (or a non-finite result) shows.
@@ -97,32 +77,29 @@ class Extended {
 
 namespace fpu {
 
-// Raises the error of a faulted operation; returns when it did not fault.
-inline void Check(unsigned short status, long double result) {
-  if ((status & (kInvalid | kZeroDivide | kOverflow)) != 0 || !std::isfinite(result)) {
-    RaiseFault(status, result);
-  }
-}
-
-// One checked binary operation: clear the flags, pin the operands, operate,
-// then read the flags that this operation alone may have set.
+// One checked +, -, * or /: pin the operands, operate, test the result. The
+// operands are finite, so a non-finite result is a fault.
 template <typename Operation>
 inline Extended CheckedBinary(long double left, long double right, Operation operation) {
-  ClearFlags();
   Pin(left);
   Pin(right);
   const long double result = operation(left, right);
-  Check(StatusAfter(result), result);
+  if (!std::isfinite(result)) {
+    RaiseFault(StatusAfter(result), result);
+  }
   return result;
 }
 
-// One checked operation of a single operand, such as a library function.
+// One checked library function of a single operand: the status word and the
+// result, read once it has run.
 template <typename Operation>
 inline Extended CheckedUnary(long double operand, Operation operation) {
-  ClearFlags();
   Pin(operand);
   const long double result = operation(operand);
-  Check(StatusAfter(result), result);
+  const unsigned short status = StatusAfter(result);
+  if ((status & kFaultFlags) != 0 || !std::isfinite(result)) {
+    RaiseFault(status, result);
+  }
   return result;
 }
 
@@ -139,6 +116,28 @@ inline Extended operator*(Extended a, Extended b) {
 }
 inline Extended operator/(Extended a, Extended b) {
   return fpu::CheckedBinary(a.value_, b.value_, [](long double x, long double y) { return x / y; });
+}
+
+// Two operations that cannot fault on a finite operand, so they skip the
+// test: a division by a whole number other than 0, whose quotient is no
+// larger than the dividend, and a product with a factor of magnitude at most
+// 1, which is no larger than the other factor. The formulas' coefficients,
+// such as x / 8 and (2.0L / 35) * x, are of these kinds; the test of the
+// divisor or factor folds away where it is a constant. The parameter types
+// are exact: a long double divisor or an int factor takes the checked forms.
+template <std::same_as<int> Int>
+Extended operator/(Extended dividend, Int divisor) {
+  if (divisor == 0) {
+    return dividend / Extended(divisor);
+  }
+  return dividend.Value() / divisor;
+}
+template <std::same_as<long double> LongDouble>
+Extended operator*(LongDouble factor, Extended x) {
+  if (factor < -1.0L || factor > 1.0L) {
+    return Extended(factor) * x;
+  }
+  return factor * x.Value();
 }
 
 Extended Sqrt(Extended x);

@@ -3,16 +3,16 @@
 // themselves. Free functions of the core: the formula inputs travel as one
 // read-only value, so nothing here keeps state and everything is re-entrant.
 //
-// The formulas are templates over the number type `Number`, defined and
-// instantiated in the inductance*.cpp files for two types (and for a third,
-// internal to ComputeInductance):
+// The formulas are templates over the number type `Number`, defined in the
+// inductance*.cpp files and instantiated at the end of each for two types:
 //  - Extended, the calculation itself: the first faulting operation, in the
 //    order the formulas are written, raises EInvalidOp, EZeroDivide or
 //    EOverflow and nothing after it runs;
 //  - long double, the same operations unchecked, for measuring what the
 //    checks cost. Its results equal the Extended ones bit for bit wherever
 //    no fault occurs.
-// The names without "Basic" are the Extended forms.
+// The library functions of each type come from Math<Number>
+// (inductance_formulas.h). The names without "Basic" are the Extended forms.
 #pragma once
 
 #include <type_traits>
@@ -50,9 +50,9 @@ const char* RegimeName(InductanceRegime regime);
 // exponent is 0. Can raise only EOverflow.
 Extended RealPower(const Extended& base, Extended exponent);
 
-// Steps 1 to 6 of ComputeInductance: TurnCount and the five ratios, in order.
-// `Number` is named at the call, MakeFormulaInputs<long double>(...), or is
-// Extended.
+// TurnCount and the five ratios, in this order: TurnCount, lengthRatio,
+// kFactor, depthRatio, radiusRatio, thicknessRatio. `Number` is named at the
+// call, MakeFormulaInputs<long double>(...), or is Extended.
 template <typename Number = Extended>
 BasicFormulaInputs<Number> MakeFormulaInputs(std::type_identity_t<Number> R1,
                                              std::type_identity_t<Number> R2,
@@ -60,7 +60,7 @@ BasicFormulaInputs<Number> MakeFormulaInputs(std::type_identity_t<Number> R1,
                                              std::type_identity_t<Number> D,
                                              std::type_identity_t<Number> Lambda);
 
-// Step 7: the first of ℓ ≥ 0.75 (long), δ ≤ 1 (short), τ > 0.5 (thick
+// The formula for `in`: the first of ℓ ≥ 0.75 (long), δ ≤ 1 (short), τ > 0.5 (thick
 // flat) that holds; otherwise flat.
 template <typename Number>
 InductanceRegime ChooseRegime(const BasicFormulaInputs<Number>& in);
@@ -69,8 +69,8 @@ InductanceRegime ChooseRegime(const BasicFormulaInputs<Number>& in);
 template <typename Number>
 Number InductanceOf(InductanceRegime regime, const BasicFormulaInputs<Number>& in);
 
-// Steps 1 to 7 and the chosen formula, every operation in the arithmetic of
-// `Number`, which is named at the call: EvaluateInductance<Extended>(...)
+// MakeFormulaInputs, ChooseRegime and the chosen formula, every operation in
+// the arithmetic of `Number`, which is named at the call: EvaluateInductance<Extended>(...)
 // raises at the first faulting operation, EvaluateInductance<long double>(...)
 // runs on through faults.
 template <typename Number>
@@ -79,13 +79,9 @@ Number EvaluateInductance(std::type_identity_t<Number> R1, std::type_identity_t<
                           std::type_identity_t<Number> Lambda);
 
 // L in henries for the five inputs, in the order R1, R2, H, D, Lambda: the
-// value EvaluateInductance<Extended> returns, or the error it raises.
-//
-// Clearing and reading the x87 flags around every operation costs more than
-// the operations themselves, so the formulas first run once with the faults
-// left to accumulate in the sticky flags, which are read at the end. Only
-// when that run shows a fault does EvaluateInductance<Extended> run, and it
-// raises the first one.
+// value EvaluateInductance<Extended> returns, or the error of the first
+// faulting operation, after which nothing runs. It starts a calculation of
+// its own: fault flags left set by earlier code are cleared first.
 Extended ComputeInductance(Extended R1, Extended R2, Extended H, Extended D, Extended Lambda);
 
 // --- Long winding -------------------------------------------------------

@@ -1,9 +1,6 @@
-// What the definitions of the formulas share beyond inductance.h: RealPower
-// over any of their number types and the long double Ln, Exp and Sqrt.
-//
-// Kept out of inductance.h on purpose. There, RealPower(2.0L, 3.0L) and
-// Ln(2.0L) must mean the checked Extended functions; with these overloads in
-// sight they would pick the unchecked long double ones.
+// What the definitions of the formulas share beyond inductance.h: the
+// functions of each number type, RealPower over both, the scale every term
+// in henries starts from, and the ordered sums and products.
 #pragma once
 
 #include <cmath>
@@ -12,13 +9,50 @@
 #include "constants.h"
 #include "extended.h"
 #include "inductance.h"
-#include "plain_math.h"
+#include "ordered_chain.h"
 
 namespace tarnel {
+
+// The library functions the formulas call, for each of their number types,
+// named where they are called (Math<Number>::Ln) so that the arithmetic of a
+// call never depends on which overloads are in sight.
+template <typename Number>
+struct Math;
+
+// Checked: the first fault raises.
+template <>
+struct Math<Extended> {
+  static Extended Ln(Extended x) { return tarnel::Ln(x); }
+  static Extended Exp(Extended x) { return tarnel::Exp(x); }
+  static Extended Sqrt(Extended x) { return tarnel::Sqrt(x); }
+  // e^(exponent·ln(magnitude)) for magnitude > 0.
+  static Extended PowerOfMagnitude(Extended magnitude, Extended exponent);
+};
+
+// Unchecked: the library's own functions, running on through faults.
+template <>
+struct Math<long double> {
+  static long double Ln(long double x) { return logl(x); }
+  static long double Exp(long double x) { return expl(x); }
+  static long double Sqrt(long double x) { return sqrtl(x); }
+  static long double PowerOfMagnitude(long double magnitude, long double exponent) {
+    const long double logMagnitude = logl(magnitude);
+    return expl(exponent * logMagnitude);
+  }
+};
 
 // RealPower for the formulas' own number type, which they call unqualified.
 // The Extended form is the same function as the non-template RealPower.
 template <typename Number>
 Number RealPower(const Number& base, std::type_identity_t<Number> exponent);
+
+// ((factor·N)·N)·(R1 + R2): the start of every term in henries, the square
+// of N formed before the sum of the radii.
+template <typename Number>
+Number TurnsScale(long double factor, const BasicFormulaInputs<Number>& in) {
+  const Number scaledSquare = (factor * in.TurnCount) * in.TurnCount;
+  const Number radiusSum = in.R1 + in.R2;
+  return scaledSquare * radiusSum;
+}
 
 }  // namespace tarnel

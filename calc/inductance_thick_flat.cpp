@@ -13,7 +13,7 @@ Number RadiusLogTerm(Number radiusRatio, Number radiusCube) {
     return 0;
   }
   const Number scaledCube = 3.29L * radiusCube;
-  const Number logRadiusRatio = Ln(radiusRatio);
+  const Number logRadiusRatio = Math<Number>::Ln(radiusRatio);
   return scaledCube * logRadiusRatio;
 }
 
@@ -21,27 +21,30 @@ Number RadiusLogTerm(Number radiusRatio, Number radiusCube) {
 
 template <typename Number>
 BasicThickFlatInductanceTerms<Number> ThickFlatTerms(const BasicFormulaInputs<Number>& in) {
-  const Number N = in.TurnCount;
   const Number rho = in.radiusRatio;
   const Number t = in.thicknessRatio;
 
-  // 1. (1 + τ)³ / (τ·τ)
-  const Number thickShapeFactor = RealPower(1 + t, 3) / (t * t);
-  // 2. 1.7424 + 3.29·ρ³·ln(ρ) − 2.27·ρ³ + 0.3702·ρ⁵ + 0.0826·ρ⁷ + 0.0312·ρ⁹
+  // (1 + τ)³ / (τ·τ)
+  const Number shapeCube = RealPower(1 + t, 3);
+  const Number thicknessSquare = t * t;
+  const Number thickShapeFactor = shapeCube / thicknessSquare;
+  // 1.7424 + 3.29·ρ³·ln(ρ) − 2.27·ρ³ + 0.3702·ρ⁵ + 0.0826·ρ⁷ + 0.0312·ρ⁹
   const Number radiusCube = RealPower(rho, 3);
   const Number radiusLogTerm = RadiusLogTerm(rho, radiusCube);
-  const Number radiusSeries = radiusLogTerm + 1.7424L - 2.27L * radiusCube +
-                              0.3702L * RealPower(rho, 5) + 0.0826L * RealPower(rho, 7) +
-                              0.0312L * RealPower(rho, 9);
-  // 3. ((5e-8·N)·N)·(R1 + R2) · (radiusSeries · thickShapeFactor)
-  const Number thickMainScale = ((5e-8L * N) * N) * (in.R1 + in.R2);
+  const Number radiusSeries = Sum<Number>(radiusLogTerm)
+                                  .Plus(1.7424L)
+                                  .Minus(2.27L * radiusCube)
+                                  .Plus(0.3702L * RealPower(rho, 5))
+                                  .Plus(0.0826L * RealPower(rho, 7))
+                                  .Plus(0.0312L * RealPower(rho, 9));
+  // ((5e-8·N)·N)·(R1 + R2) · (radiusSeries · thickShapeFactor)
+  const Number thickMainScale = TurnsScale(5e-8L, in);
   const Number thickMainTerm = thickMainScale * (radiusSeries * thickShapeFactor);
-  // 4. flatCorrection · ((6.2831852e-7·N)·N)·(R1 + R2)
-  const Number logFourOverThickness = Ln(4 / t);
+  // flatCorrection · ((6.2831852e-7·N)·N)·(R1 + R2)
+  const Number logFourOverThickness = Math<Number>::Ln(4 / t);
   const BasicFlatCorrectionTerms<Number> correction = FlatCorrection(in, logFourOverThickness);
-  const Number thickCorrectionScale = ((6.2831852e-7L * N) * N) * (in.R1 + in.R2);
+  const Number thickCorrectionScale = TurnsScale(6.2831852e-7L, in);
   const Number thickCorrectionTerm = correction.flatCorrection * thickCorrectionScale;
-  // 5.
   const Number L = thickMainTerm - thickCorrectionTerm;
 
   return {.thickShapeFactor = thickShapeFactor,

@@ -5,9 +5,10 @@
 #include <cstdint>
 #include <cstdio>
 #include <limits>
+#include <type_traits>
 
 #include "errors.h"
-#include "extended.h"
+#include "x87.h"
 
 namespace tarnel {
 namespace {
@@ -39,28 +40,22 @@ long double PowerOfTen(int magnitude) {
   return power;
 }
 
-// Runs the plain (unchecked) arithmetic of a conversion with every exception
+// Runs `conversion`, plain (unchecked) arithmetic, with every exception
 // masked, 64-bit precision and rounding to nearest, then restores the
-// caller's control word and leaves no flag set.
-class ConversionMode {
- public:
-  ConversionMode() {
-    asm volatile("fnstcw %0" : "=m"(saved_)::"memory");
-    const unsigned short masked = fpu::kWorkingControlWord;
-    asm volatile("fldcw %0" ::"m"(masked) : "memory");
+// caller's control word and leaves no flag set. A number it returns is
+// pinned before the restore, so that none of its arithmetic moves past it.
+template <typename Conversion>
+auto InConversionMode(Conversion conversion) {
+  const unsigned short saved = fpu::ControlWord();
+  fpu::LoadControlWord(fpu::kWorkingControlWord);
+  auto result = conversion();
+  if constexpr (std::is_same_v<decltype(result), long double>) {
+    fpu::Pin(result);
   }
-  ~ConversionMode() {
-    asm volatile(
-        "fnclex\n\t"
-        "fldcw %0" ::"m"(saved_)
-        : "memory");
-  }
-  ConversionMode(const ConversionMode&) = delete;
-  ConversionMode& operator=(const ConversionMode&) = delete;
-
- private:
-  unsigned short saved_ = 0;
-};
+  fpu::ClearFlags();
+  fpu::LoadControlWord(saved);
+  return result;
+}
 
 // The parts of a text that has the shape of a number.
 struct NumberShape {
@@ -168,11 +163,7 @@ long double TextToNumber(std::string_view text, char mark) {
   if (!ParseShape(text, mark, shape)) {
     throw EConvertError(text);
   }
-  long double value = 0.0L;
-  {
-    const ConversionMode mode;
-    value = ShapeValue(shape);
-  }
+  const long double value = InConversionMode([&shape] { return ShapeValue(shape); });
   if (!std::isfinite(value)) {
     throw EConvertError(text);
   }
@@ -192,10 +183,9 @@ std::string NumberToText(long double value, char mark) {
   }
   // 18 significant digits, rounded to nearest with ties to even.
   std::array<char, 64> buffer{};
-  {
-    const ConversionMode mode;
-    std::snprintf(buffer.data(), buffer.size(), "%.17Le", std::fabs(value));
-  }
+  InConversionMode([&buffer, value] {
+    return std::snprintf(buffer.data(), buffer.size(), "%.17Le", std::fabs(value));
+  });
   std::string digits;
   const char* at = buffer.data();
   // Digits only: the separator printf writes depends on the C locale.

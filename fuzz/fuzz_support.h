@@ -1,5 +1,5 @@
-// Helpers shared by the fuzz targets: reading and setting the x87 state, and
-// showing arbitrary bytes in a failure report.
+// Helpers shared by the fuzz targets: showing arbitrary bytes in a failure
+// report. The x87 state is read and set through calc/x87.h.
 #pragma once
 
 #include <cstdio>
@@ -7,22 +7,6 @@
 #include <string_view>
 
 namespace tarnel::fuzz {
-
-inline unsigned short ControlWord() {
-  unsigned short controlWord;
-  asm volatile("fnstcw %0" : "=m"(controlWord)::"memory");
-  return controlWord;
-}
-
-inline void LoadControlWord(unsigned short controlWord) {
-  asm volatile("fldcw %0" ::"m"(controlWord) : "memory");
-}
-
-inline unsigned short StatusWord() {
-  unsigned short status;
-  asm volatile("fnstsw %0" : "=am"(status)::"memory");
-  return status;
-}
 
 // `text` in single quotes with control bytes as \xNN, so that NULs and TABs
 // stay visible; other bytes are kept as they are.

@@ -271,7 +271,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 f.edMessage.c_str(), request.error.c_str());
     std::fflush(stdout);
   }
-  const unsigned short controlWord = tarnel::fuzz::ControlWord();
+  const unsigned short controlWord = tarnel::fpu::ControlWord();
   if (controlWord != tarnel::fpu::kWorkingControlWord) {
     char what[64];
     std::snprintf(what, sizeof what, "left the x87 control word 0x%04X", controlWord);

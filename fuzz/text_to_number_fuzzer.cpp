@@ -24,11 +24,9 @@
 
 namespace {
 
+using tarnel::fpu::kFaultFlags;
 using tarnel::fpu::kWorkingControlWord;
 using tarnel::fuzz::Quoted;
-
-// Status word bits of the faults: invalid operation, division by zero, overflow.
-constexpr unsigned short kFaultFlags = 0x0D;
 
 // Outside these magnitudes a number's 4-digit text cannot convert back to it:
 // below, the text's digits need a divisor beyond 10^4932, which the conversion
@@ -98,7 +96,7 @@ std::string Describe(const Outcome& outcome) {
 // Converts `text` under the caller's control word `controlWord` and checks the
 // x87 state the call leaves; returns in the working mode.
 Outcome Convert(const Input& input, const std::string& text, unsigned short controlWord) {
-  tarnel::fuzz::LoadControlWord(controlWord);
+  tarnel::fpu::LoadControlWord(controlWord);
   tarnel::fpu::ClearFlags();
   Outcome outcome;
   std::string failure;
@@ -114,8 +112,8 @@ Outcome Convert(const Input& input, const std::string& text, unsigned short cont
   } catch (...) {
     failure = "raised something that is not a std::exception";
   }
-  const unsigned short status = tarnel::fuzz::StatusWord();
-  const unsigned short controlWordAfter = tarnel::fuzz::ControlWord();
+  const unsigned short status = tarnel::fpu::StatusWord();
+  const unsigned short controlWordAfter = tarnel::fpu::ControlWord();
   tarnel::fpu::SetWorkingMode();
 
   const std::string call = "TextToNumber(" + Quoted(text) + ") ";

@@ -17,6 +17,8 @@ tarnel_packages+=(fonts-dejavu-core fontconfig)
 tarnel_packages+=(xvfb openbox xdotool x11-utils)
 # The lint test.
 tarnel_packages+=(clang-tidy)
+# The clang build (./test.sh clang): the same results from another compiler.
+tarnel_packages+=(clang)
 # The Debian package test: dependencies computed by dpkg-shlibdeps (CPack
 # picks the programs to give it with file), the desktop entry and the
 # AppStream metadata checked by their validators.

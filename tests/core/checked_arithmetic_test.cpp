@@ -3,13 +3,19 @@
 // operation would hide it or turn it into another fault.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdlib>
 #include <functional>
 #include <ostream>
 #include <string>
 
+#include "calculation_request.h"
 #include "errors.h"
 #include "extended.h"
+#include "inductance.h"
+#include "number_text.h"
+#include "ordered_chain.h"
+#include "x87.h"
 
 namespace tarnel {
 namespace {
@@ -17,18 +23,6 @@ namespace {
 // Values the optimiser cannot see through: parsed at run time.
 Extended Runtime(const char* text) {
   return std::strtold(text, nullptr);
-}
-
-unsigned short StatusWord() {
-  unsigned short status = 0;
-  asm volatile("fnstsw %0" : "=am"(status));
-  return status;
-}
-
-unsigned short ControlWord() {
-  unsigned short control = 0;
-  asm volatile("fnstcw %0" : "=m"(control));
-  return control;
 }
 
 enum class Fault { kNone, kInvalid, kZeroDivide, kOverflow };
@@ -61,8 +55,8 @@ class CheckedArithmeticTest : public testing::TestWithParam<FaultCase> {
 TEST_P(CheckedArithmeticTest, RaisesTheFirstFault) {
   EXPECT_EQ(FaultOf(GetParam().operation), GetParam().expected);
   // Whatever happened, no fault is left pending for the next calculation.
-  EXPECT_EQ(StatusWord() & (fpu::kInvalid | fpu::kZeroDivide | fpu::kOverflow), 0);
-  EXPECT_EQ(ControlWord() & 0x1F3F, fpu::kWorkingControlWord & 0x1F3F);
+  EXPECT_EQ(fpu::StatusWord() & fpu::kFaultFlags, 0);
+  EXPECT_EQ(fpu::ControlWord() & 0x1F3F, fpu::kWorkingControlWord & 0x1F3F);
 }
 
 const Extended one = Runtime("1");
@@ -91,6 +85,16 @@ INSTANTIATE_TEST_SUITE_P(
         FaultCase{"ln_of_negative", [] { return Ln(-one); }, Fault::kInvalid},
         FaultCase{"exp_overflow", [] { return Exp(Runtime("11357")); }, Fault::kOverflow},
         FaultCase{"exp_underflow_is_silent", [] { return Exp(Runtime("-12000")); }, Fault::kNone},
+        // A whole divisor other than 0 and a factor of magnitude at most 1
+        // skip the test; the other divisors and factors keep it.
+        FaultCase{"divide_by_whole_zero", [] { return one / 0; }, Fault::kZeroDivide},
+        FaultCase{"divide_by_whole_number", [] { return Runtime("1e4932") / 3; }, Fault::kNone},
+        FaultCase{"divide_by_half_overflows", [] { return Runtime("1e4932") / 0.5L; },
+                  Fault::kOverflow},
+        FaultCase{"factor_at_most_one", [] { return -1.0L * Runtime("1e4932"); }, Fault::kNone},
+        FaultCase{"factor_above_one_overflows", [] { return 1.5L * Runtime("1e4932"); },
+                  Fault::kOverflow},
+        FaultCase{"whole_factor_overflows", [] { return 2 * Runtime("1e4932"); }, Fault::kOverflow},
         // A later operation would turn the first fault into another one:
         // inf - inf is invalid, inf * 0 is invalid, inf / inf is invalid.
         FaultCase{"zero_divide_before_invalid", [] { return (one / zero) - (one / zero); },
@@ -109,21 +113,90 @@ INSTANTIATE_TEST_SUITE_P(
                   Fault::kOverflow}),
     [](const testing::TestParamInfo<FaultCase>& info) { return std::string(info.param.name); });
 
-TEST(CheckedArithmeticTest, FaultIsRaisedEvenAfterTheSameUncheckedOperation) {
-  fpu::SetWorkingMode();
-  // The optimiser may not reuse an earlier identical, unchecked result: the
-  // checked division must run between its own clear and test.
-  const long double plain = one.Value() / zero.Value();
-  EXPECT_TRUE(std::isinf(plain));
-  EXPECT_THROW(one / zero, EZeroDivide);
+// Two operands of one operation that both fault, each a quotient a / b:
+// whatever order the compiler prefers, the fault of the one written first
+// is raised. The function is not inlined, so its operands and results stay
+// in x87 registers across the checks; there only the pins of each checked
+// operation keep it after the start of the calculation (which clears the
+// flags) and apart from the other operation.
+struct PairCase {
+  const char* name;
+  long double a, b, c, d;  // (a / b) + (c / d)
+  Fault expected;
+  friend void PrintTo(const PairCase& p, std::ostream* os) { *os << p.name; }
+};
+
+[[gnu::noinline]] Extended SumOfQuotients(Extended a, Extended b, Extended c, Extended d) {
+  fpu::ClearFaultFlags();
+  return Sum<Extended>(a / b).Plus(c / d);
 }
 
-TEST(CheckedArithmeticTest, FlagsLeftByEarlierCodeDoNotCountAgainstAnOperation) {
+[[gnu::noinline]] Extended QuotientOfQuotients(Extended a, Extended b, Extended c, Extended d) {
+  fpu::ClearFaultFlags();
+  const Extended numerator = a / b;
+  const Extended denominator = c / d;
+  return numerator / denominator;
+}
+
+class WrittenOrderTest : public testing::TestWithParam<PairCase> {
+ protected:
+  void SetUp() override {
+    fpu::SetWorkingMode();
+    // A fault flag left set by earlier code: the calculation clears it.
+    volatile long double sink = one.Value() / zero.Value();
+    (void)sink;
+  }
+};
+
+TEST_P(WrittenOrderTest, TheFirstWrittenFaultWins) {
+  const PairCase& p = GetParam();
+  EXPECT_EQ(FaultOf([&p] { return SumOfQuotients(p.a, p.b, p.c, p.d); }), p.expected);
+  EXPECT_EQ(FaultOf([&p] { return QuotientOfQuotients(p.a, p.b, p.c, p.d); }), p.expected);
+}
+
+// 1 / 0 divides by zero, 0 / 0 is invalid, 1e4000 / 1e-4000 overflows.
+INSTANTIATE_TEST_SUITE_P(
+    Pairs, WrittenOrderTest,
+    testing::Values(
+        PairCase{"zero_divide_then_overflow", 1, 0, 1e4000L, 1e-4000L, Fault::kZeroDivide},
+        PairCase{"overflow_then_zero_divide", 1e4000L, 1e-4000L, 1, 0, Fault::kOverflow},
+        PairCase{"invalid_then_zero_divide", 0, 0, 1, 0, Fault::kInvalid},
+        PairCase{"zero_divide_then_invalid", 1, 0, 0, 0, Fault::kZeroDivide},
+        PairCase{"invalid_then_overflow", 0, 0, 1e4000L, 1e-4000L, Fault::kInvalid},
+        PairCase{"overflow_then_invalid", 1e4000L, 1e-4000L, 0, 0, Fault::kOverflow}),
+    [](const testing::TestParamInfo<PairCase>& info) { return std::string(info.param.name); });
+
+// The same quotient plain, then checked once a calculation has started,
+// with the operands and both results in x87 registers. The pins keep the
+// checked division after the start: were it merged with the plain one, the
+// start would have cleared its flag and the infinity would pass for an
+// overflow.
+[[gnu::noinline]] long double PlainThenChecked(long double a, long double b) {
+  const long double plain = a / b;
+  fpu::ClearFaultFlags();
+  const Extended checked = Extended(a) / Extended(b);
+  return plain + checked.Value();
+}
+
+TEST(CheckedArithmeticTest, FaultIsRaisedEvenAfterTheSameUncheckedOperation) {
   fpu::SetWorkingMode();
-  volatile long double sink = one.Value() / zero.Value();  // leaves the zero-divide flag set
-  (void)sink;
-  EXPECT_NE(StatusWord() & fpu::kZeroDivide, 0);
-  EXPECT_NO_THROW(one + one);
+  EXPECT_THROW(PlainThenChecked(one.Value(), zero.Value()), EZeroDivide);
+}
+
+TEST(CheckedArithmeticTest, FlagsLeftByEarlierCodeDoNotCountAgainstACalculation) {
+  SetDecimalMark('.');
+  const auto leaveAFlagSet = [] {
+    fpu::SetWorkingMode();
+    volatile long double sink = one.Value() / zero.Value();
+    (void)sink;
+    ASSERT_NE(fpu::StatusWord() & fpu::kZeroDivide, 0);
+  };
+  leaveAFlagSet();
+  EXPECT_NO_THROW(ComputeInductance(0.01L, 0.02L, 0.03L, 0.001L, 0.6L));
+  leaveAFlagSet();
+  CalculationFields fields = StartupFields();
+  EXPECT_NO_THROW(RunCalculation(fields));
+  EXPECT_EQ(fields.edMessage, kReadyMessage);
 }
 
 TEST(CheckedArithmeticTest, ResultsAreExtendedPrecision) {
@@ -131,6 +204,8 @@ TEST(CheckedArithmeticTest, ResultsAreExtendedPrecision) {
   EXPECT_EQ(third.Value(), 1.0L / 3);
   EXPECT_NE(third.Value(), static_cast<long double>(1.0 / 3));
   EXPECT_EQ((Runtime("2") * Runtime("0.5")).Value(), 1.0L);
+  EXPECT_EQ((one / 3).Value(), 1.0L / 3);
+  EXPECT_EQ(((1.0L / 3) * Runtime("3")).Value(), (1.0L / 3) * 3);
   EXPECT_EQ(Sqrt(Runtime("2")).Value(), sqrtl(2.0L));
   EXPECT_NEAR(Ln(Exp(Runtime("1.5"))).Value(), 1.5L, 1e-18L);
 }

@@ -49,22 +49,69 @@ TEST(ErrorsTest, ConvertMessageIsCutAfter1023Characters) {
   EXPECT_EQ(message, "'" + std::string(1022, 'x'));
 }
 
-TEST(ErrorsTest, CutCountsUtf8CharactersAndNeverSplitsOne) {
-  // "Ж" is two bytes; 2000 of them leave 1022 after the quote.
-  std::string cyrillic;
-  for (int i = 0; i < 2000; ++i) {
-    cyrillic += "\xD0\x96";
+std::string Repeated(const std::string& unit, std::size_t times) {
+  std::string text;
+  for (std::size_t i = 0; i < times; ++i) {
+    text += unit;
   }
-  const std::string message = EConvertError(cyrillic).Message();
-  EXPECT_EQ(message.size(), 1U + 2U * 1022U);
-  EXPECT_EQ(message.substr(message.size() - 2), "\xD0\x96");
+  return text;
+}
 
-  EXPECT_EQ(CutAfterCharacters("a\xE2\x82\xAC"
-                               "b",
-                               2),
-            "a\xE2\x82\xAC");
-  EXPECT_EQ(CutAfterCharacters("abc", 3), "abc");
-  EXPECT_EQ(CutAfterCharacters("abc", 0), "");
+// A character is a well-formed UTF-8 sequence or a byte that belongs to
+// none. Each unit below is one character; texts of 1022, 1023 and 1024 of
+// them are cut after the 1023rd.
+TEST(ErrorsTest, CutCountsCharactersAndNeverSplitsOne) {
+  const struct {
+    const char* name;
+    std::string unit;
+  } units[] = {
+      {"ASCII", "x"},
+      {"two bytes", "\xD0\x96"},           // Ж
+      {"three bytes", "\xE2\x82\xAC"},     // €
+      {"four bytes", "\xF0\x9F\x98\x80"},  // U+1F600
+      {"continuation byte alone", "\x80"},
+      {"byte never in UTF-8", "\xFF"},
+      {"lead byte without its continuation", "\xE2"},
+  };
+  for (const auto& u : units) {
+    for (const std::size_t characters : {1022U, 1023U, 1024U}) {
+      SCOPED_TRACE(std::string(u.name) + ", " + std::to_string(characters));
+      const std::string text = Repeated(u.unit, characters);
+      const std::size_t kept = characters < 1023U ? characters : 1023U;
+      EXPECT_EQ(CutAfterCharacters(text, 1023), Repeated(u.unit, kept));
+    }
+  }
+}
+
+TEST(ErrorsTest, MalformedSequencesCountEachByte) {
+  const struct {
+    const char* name;
+    std::string text;  // 1022 characters of ASCII, then the bytes
+    std::string kept;  // of those bytes, the part before the cut
+  } cases[] = {
+      {"valid three-byte character at the cut",
+       "\xE2\x82\xAC"
+       "y",
+       "\xE2\x82\xAC"},
+      {"truncated three-byte sequence",
+       "\xE2\x82"
+       "y",
+       "\xE2"},
+      {"overlong form of '/'", "\xC0\xAF", "\xC0"},
+      {"surrogate U+D800", "\xED\xA0\x80", "\xED"},
+      {"past U+10FFFF", "\xF4\x90\x80\x80", "\xF4"},
+      {"overlong three-byte form", "\xE0\x80\x80", "\xE0"},
+  };
+  const std::string ascii(1022, 'x');
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(CutAfterCharacters(ascii + c.text, 1023), ascii + c.kept);
+  }
+}
+
+TEST(ErrorsTest, ConvertMessageOfInvalidBytesIsCutToo) {
+  const std::string message = EConvertError(std::string(10000, '\x80')).Message();
+  EXPECT_EQ(message, "'" + std::string(1022, '\x80'));
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 // The inductance formulas: the published examples to the six
 // significant digits given, the regime boundaries, the faults, RealPower and
-// the request's step 5.
+// the inductance the request writes.
 #include "inductance.h"
 
 #include <gtest/gtest.h>
@@ -16,6 +16,7 @@
 #include "errors.h"
 #include "extended.h"
 #include "number_text.h"
+#include "x87.h"
 
 namespace tarnel {
 namespace {
@@ -345,14 +346,14 @@ INSTANTIATE_TEST_SUITE_P(Ratios, InductanceFault, testing::Values(
 
 INSTANTIATE_TEST_SUITE_P(Formulas, InductanceFault, testing::Values(
     FaultCase{"LongLogOfNegativeThickness", {-0.03L, 0.01L, -0.5L, -1.0L, 0.6L}, "EInvalidOp"},
-    // longMainTerm (step 2) overflows before ln(4/τ) (step 3) runs.
+    // longMainTerm overflows before ln(4/τ) runs.
     FaultCase{"LongMainTermOverflowsFirst", {-0.03L, 0.01L, -0.5L, -1e-2000L, 0.6L}, "EOverflow"},
     FaultCase{"ShortLogOfNegativeLength", {0.01L, 0.02L, -0.005L, -0.01L, 0.6L}, "EInvalidOp"},
     // δ ≈ −5e1299: δ⁴ in shortCorrection overflows before ln(1/δ) runs.
     FaultCase{"ShortDepthPowerOverflowsFirst", {-0.75L, -0.25L, -1e-1300L, -1.0L, 0.6L},
               "EOverflow"},
     FaultCase{"FlatLogOfNegativeThickness", {-0.05L, 0.01L, 0.01L, 0.001L, 0.6L}, "EInvalidOp"},
-    // T = ln(4/τ) (step 1) faults before the main term would overflow.
+    // T = ln(4/τ) faults before the main term would overflow.
     FaultCase{"FlatLogFaultsBeforeOverflow", {-0.05L, 0.01L, 0.01L, 1e-2000L, 0.6L}, "EInvalidOp"},
     FaultCase{"ThickFlatLogOfNegativeRadiusRatio", {-0.005L, 0.03L, 0.01L, 0.001L, 0.6L},
               "EInvalidOp"},
@@ -426,8 +427,43 @@ TEST(RealPower, OverflowRaises) {
   EXPECT_THROW(RealPower(-1e2000L, 3.0L), EOverflow);
 }
 
+// Within |base| <= 2^64 and 0 <= exponent <= 16 RealPower runs unchecked:
+// at the edges of that bound it gives the checked e^(exponent·ln|base|)
+// bit for bit and leaves no fault flag set; just past them it still raises.
+TEST(RealPower, UncheckedOnlyWhereNothingCanFault) {
+  const struct {
+    const char* name;
+    long double base;
+    long double exponent;
+    bool overflows;
+  } cases[] = {
+      {"largest base, largest exponent", 0x1p64L, 16, false},
+      {"largest base, negative", -0x1p64L, 16, false},
+      {"smallest denormal base underflows", 0x1p-16445L, 16, false},
+      {"below 1, exponent 0", 0.5547L, 0, false},
+      {"base past the bound", 0x1p64L * 2, 16, false},
+      {"exponent past the bound", 0x1p64L, 17, false},
+      {"negative exponent", 0x1p-64L, -16, false},
+      {"base past the bound overflows", 1e320L, 16, true},
+      {"exponent past the bound overflows", 0x1p64L, 300, true},
+      {"small base, exponent past the bound overflows", 0.5L, -20000, true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    fpu::SetWorkingMode();
+    if (c.overflows) {
+      EXPECT_THROW(RealPower(c.base, c.exponent), EOverflow);
+      continue;
+    }
+    const Extended magnitude = c.base < 0 ? -c.base : c.base;
+    const Extended checked = Exp(c.exponent * Ln(magnitude));
+    EXPECT_EQ(RealPower(c.base, c.exponent).Value(), checked.Value());
+    EXPECT_EQ(fpu::StatusWord() & fpu::kFaultFlags, 0);
+  }
+}
+
 // ---------------------------------------------------------------------------
-// The request's step 5.
+// The inductance the request writes.
 
 struct RequestCase {
   const char* name;

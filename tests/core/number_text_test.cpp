@@ -9,6 +9,7 @@
 #include <string>
 
 #include "errors.h"
+#include "x87.h"
 
 namespace tarnel {
 namespace {
@@ -153,9 +154,7 @@ TEST(TextToNumberTest, LongMantissasAccumulateEveryDigit) {
 TEST(TextToNumberTest, NeverLeavesAFloatingPointFlagSet) {
   TextToNumber("1e-4999", '.');                              // underflows
   EXPECT_THROW(TextToNumber("1e4999", '.'), EConvertError);  // overflows
-  unsigned short status = 0;
-  asm volatile("fnstsw %0" : "=am"(status));
-  EXPECT_EQ(status & 0x3F, 0);
+  EXPECT_EQ(fpu::StatusWord() & 0x3F, 0);
 }
 
 struct TrimCase {

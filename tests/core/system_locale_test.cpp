@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -17,9 +18,11 @@ namespace {
 class SystemLocaleTest : public testing::Test {
  protected:
   void SetUp() override {
+    // One folder, not nested: a parameterised test's name holds a "/".
+    std::string name = testing::UnitTest::GetInstance()->current_test_info()->name();
+    std::replace(name.begin(), name.end(), '/', '-');
     directory_ = std::filesystem::temp_directory_path() /
-                 ("tarnel-locale-" + std::to_string(::getpid()) + "-" +
-                  testing::UnitTest::GetInstance()->current_test_info()->name());
+                 ("tarnel-locale-" + std::to_string(::getpid()) + "-" + name);
     std::filesystem::create_directories(directory_);
   }
   void TearDown() override { std::filesystem::remove_all(directory_); }
