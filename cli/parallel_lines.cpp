@@ -30,10 +30,9 @@ void CalculateRun(std::string_view text, LineCalculator& calculator, std::string
 
 }  // namespace
 
-void CalculateLines(std::string_view text, std::vector<LineCalculator>& calculators,
-                    std::vector<std::string>& outputs) {
+void CalculateLines(std::string_view text, std::vector<LineWorker>& workers) {
   const std::size_t runs =
-      std::max<std::size_t>(1, std::min(calculators.size(), text.size() / kMinBytesPerThread));
+      std::max<std::size_t>(1, std::min(workers.size(), text.size() / kMinBytesPerThread));
   // Run j is text[bounds[j], bounds[j + 1]), each bound just after a line
   // break.
   std::vector<std::size_t> bounds(runs + 1, text.size());
@@ -43,8 +42,8 @@ void CalculateLines(std::string_view text, std::vector<LineCalculator>& calculat
     const std::size_t lineBreak = text.find('\n', target);
     bounds[j] = lineBreak == std::string_view::npos ? text.size() : lineBreak + 1;
   }
-  for (auto& out : outputs) {
-    out.clear();
+  for (auto& worker : workers) {
+    worker.output.clear();
   }
 
   std::vector<std::thread> threads;
@@ -53,10 +52,11 @@ void CalculateLines(std::string_view text, std::vector<LineCalculator>& calculat
     threads.emplace_back([&, j] {
       // The floating-point mode belongs to each thread.
       fpu::SetWorkingMode();
-      CalculateRun(text.substr(bounds[j], bounds[j + 1] - bounds[j]), calculators[j], outputs[j]);
+      CalculateRun(text.substr(bounds[j], bounds[j + 1] - bounds[j]), workers[j].calculator,
+                   workers[j].output);
     });
   }
-  CalculateRun(text.substr(0, bounds[1]), calculators[0], outputs[0]);
+  CalculateRun(text.substr(0, bounds[1]), workers[0].calculator, workers[0].output);
   for (auto& thread : threads) {
     thread.join();
   }

@@ -54,12 +54,11 @@ int Calculate(const CommandLine& options) {
   tarnel::SetDecimalMark(options.mark);
 
   const unsigned jobs = JobCount(options);
-  std::vector<tarnel::cli::LineCalculator> calculators(jobs, tarnel::cli::LineCalculator(options));
-  std::vector<std::string> outputs(jobs);
+  std::vector<tarnel::cli::LineWorker> workers(jobs, tarnel::cli::LineWorker(options));
   auto calculateAndEmit = [&](std::string_view text) {
-    tarnel::cli::CalculateLines(text, calculators, outputs);
-    return std::all_of(outputs.begin(), outputs.end(),
-                       [](const std::string& out) { return Emit(out); });
+    tarnel::cli::CalculateLines(text, workers);
+    return std::all_of(workers.begin(), workers.end(),
+                       [](const tarnel::cli::LineWorker& worker) { return Emit(worker.output); });
   };
 
   if (options.header && !Emit(tarnel::cli::HeaderLine(options))) {
@@ -102,8 +101,8 @@ int Calculate(const CommandLine& options) {
   }
 
   std::size_t wrongLines = 0;
-  for (const auto& calculator : calculators) {
-    wrongLines += calculator.WrongFieldCountLines();
+  for (const auto& worker : workers) {
+    wrongLines += worker.calculator.WrongFieldCountLines();
   }
   if (wrongLines != 0) {
     Complain(std::to_string(wrongLines) + (wrongLines == 1 ? " line" : " lines") +
