@@ -2,7 +2,6 @@
 
 #include <array>
 #include <cstdio>
-#include <cstring>
 
 #include "errors.h"
 #include "exact_comparison.h"
