@@ -1,94 +1,133 @@
 // tarnel-calc: runs one calculation per input line, each starting from the
-// window's start-up state, and prints what the window would show.
-//
-// Input line:  R1 <TAB> R2 <TAB> H <TAB> D <TAB> Lambda
-// Output line: N <TAB> R <TAB> L <TAB> Message <TAB> Error
-//
-// Options: --mark C  decimal separator (default ".")
-//          --full    computed results as %.20Le instead of their texts
-#include <cstdio>
+// window's start-up state, and prints what the window would show. See
+// HelpText() in command_line.cpp and docs/man/tarnel-calc.1.
+#include <unistd.h>
+
+#include <algorithm>
 #include <cstring>
-#include <iostream>
-#include <optional>
 #include <string>
+#include <string_view>
+#include <thread>
 #include <vector>
 
-#include "calculation_request.h"
-#include "errors.h"
+#include "command_line.h"
+#include "descriptor_io.h"
 #include "extended.h"
+#include "line_calculator.h"
 #include "number_text.h"
+#include "parallel_lines.h"
 
 namespace {
 
-std::vector<std::string> SplitTabs(const std::string& line) {
-  std::vector<std::string> parts;
-  std::size_t start = 0;
+using tarnel::cli::CommandLine;
+
+constexpr const char* kProgram = "tarnel-calc";
+// Bytes asked of one read; a longer line makes the buffer grow.
+constexpr std::size_t kReadSize = std::size_t{1} << 20;
+constexpr unsigned kMaxDefaultJobs = 16;
+
+void Complain(const std::string& message) {
+  std::string ignored;
+  tarnel::cli::WriteAll(STDERR_FILENO, std::string(kProgram) + ": " + message + "\n", ignored);
+}
+
+// Writes `text` to the standard output; false, after saying why, when it
+// cannot.
+bool Emit(std::string_view text) {
+  std::string error;
+  if (tarnel::cli::WriteAll(STDOUT_FILENO, text, error)) {
+    return true;
+  }
+  Complain("cannot write the output: " + error);
+  return false;
+}
+
+unsigned JobCount(const CommandLine& options) {
+  if (options.jobs != 0) {
+    return options.jobs;
+  }
+  return std::clamp(std::thread::hardware_concurrency(), 1U, kMaxDefaultJobs);
+}
+
+int Calculate(const CommandLine& options) {
+  tarnel::fpu::SetWorkingMode();
+  tarnel::SetDecimalMark(options.mark);
+
+  const unsigned jobs = JobCount(options);
+  std::vector<tarnel::cli::LineWorker> workers(jobs, tarnel::cli::LineWorker(options));
+  auto calculateAndEmit = [&](std::string_view text) {
+    tarnel::cli::CalculateLines(text, workers);
+    return std::all_of(workers.begin(), workers.end(),
+                       [](const tarnel::cli::LineWorker& worker) { return Emit(worker.output); });
+  };
+
+  if (options.header && !Emit(tarnel::cli::HeaderLine(options))) {
+    return 1;
+  }
+  // buffer[0, filled) is input not yet calculated: no line break in it
+  // once a block of complete lines has been taken off.
+  std::vector<char> buffer(kReadSize);
+  std::size_t filled = 0;
   while (true) {
-    const auto tab = line.find('\t', start);
-    parts.push_back(line.substr(start, tab - start));
-    if (tab == std::string::npos) {
-      return parts;
+    if (buffer.size() - filled < kReadSize / 2) {
+      buffer.resize(buffer.size() * 2);
     }
-    start = tab + 1;
+    std::size_t got = 0;
+    std::string error;
+    if (!tarnel::cli::ReadSome(STDIN_FILENO, buffer.data() + filled, buffer.size() - filled, got,
+                               error)) {
+      Complain("cannot read the input: " + error);
+      return 1;
+    }
+    if (got == 0) {
+      // A last line without a line break.
+      if (filled != 0 && !calculateAndEmit(std::string_view(buffer.data(), filled))) {
+        return 1;
+      }
+      break;
+    }
+    const std::string_view fresh(buffer.data() + filled, got);
+    filled += got;
+    const std::size_t lastBreak = fresh.rfind('\n');
+    if (lastBreak == std::string_view::npos) {
+      continue;
+    }
+    const std::size_t complete = (fresh.data() - buffer.data()) + lastBreak + 1;
+    if (!calculateAndEmit(std::string_view(buffer.data(), complete))) {
+      return 1;
+    }
+    std::memmove(buffer.data(), buffer.data() + complete, filled - complete);
+    filled -= complete;
   }
-}
 
-std::string Shown(const std::string& text, const std::optional<long double>& value, bool full) {
-  if (!full || !value) {
-    return text;
+  std::size_t wrongLines = 0;
+  for (const auto& worker : workers) {
+    wrongLines += worker.calculator.WrongFieldCountLines();
   }
-  char buffer[64];
-  std::snprintf(buffer, sizeof buffer, "%.20Le", *value);
-  return buffer;
-}
-
-int Usage() {
-  std::cerr << "usage: tarnel-calc [--mark C] [--full] < lines\n";
-  return 2;
+  if (wrongLines != 0) {
+    Complain(std::to_string(wrongLines) + (wrongLines == 1 ? " line" : " lines") +
+             " without 5 fields");
+    return 1;
+  }
+  return 0;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  bool full = false;
-  char mark = '.';
-  for (int i = 1; i < argc; ++i) {
-    if (std::strcmp(argv[i], "--full") == 0) {
-      full = true;
-    } else if (std::strcmp(argv[i], "--mark") == 0 && i + 1 < argc &&
-               std::strlen(argv[i + 1]) == 1) {
-      mark = argv[++i][0];
-    } else {
-      return Usage();
-    }
+  std::string error;
+  const auto options = tarnel::cli::ParseCommandLine(argc, argv, error);
+  if (!options) {
+    Complain(error + "\nTry '" + kProgram + " --help'.");
+    return 2;
   }
-  tarnel::fpu::SetWorkingMode();
-  tarnel::SetDecimalMark(mark);
-
-  std::string line;
-  while (std::getline(std::cin, line)) {
-    if (!line.empty() && line.back() == '\r') {
-      line.pop_back();
-    }
-    auto inputs = SplitTabs(line);
-    inputs.resize(5);
-    tarnel::CalculationFields fields;
-    fields.edR1 = inputs[0];
-    fields.edR2 = inputs[1];
-    fields.edH = inputs[2];
-    fields.edD = inputs[3];
-    fields.edLambda = inputs[4];
-    fields.edMessage = tarnel::kReadyMessage;
-    tarnel::ComputedValues values;
-    std::string error;
-    try {
-      tarnel::RunCalculation(fields, &values);
-    } catch (const tarnel::Exception& e) {
-      error = std::string(e.ClassName()) + ": " + e.Message();
-    }
-    std::cout << Shown(fields.edN, values.N, full) << '\t' << Shown(fields.edR, values.R, full)
-              << '\t' << Shown(fields.edL, values.L, full) << '\t' << fields.edMessage << '\t'
-              << error << '\n';
+  switch (options->action) {
+    case CommandLine::Action::kHelp:
+      return Emit(tarnel::cli::HelpText()) ? 0 : 1;
+    case CommandLine::Action::kVersion:
+      return Emit(std::string(kProgram) + " " TARNEL_VERSION "\n") ? 0 : 1;
+    case CommandLine::Action::kCalculate:
+      break;
   }
-  return 0;
+  return Calculate(*options);
 }

@@ -23,6 +23,8 @@ tarnel_packages+=(clang)
 # picks the programs to give it with file), the desktop entry and the
 # AppStream metadata checked by their validators.
 tarnel_packages+=(dpkg-dev file desktop-file-utils appstream)
+# The package test opens the manual pages; lintian checks the package.
+tarnel_packages+=(man-db lintian)
 
 tarnel_install_missing() {
   local missing=()

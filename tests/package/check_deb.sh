@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
 # Builds the Debian package from an already built tree with cpack, checks its
 # name, control fields and file list, unpacks it, validates the desktop entry
-# and the AppStream metadata it carries, and starts the unpacked program on
-# the offscreen platform: it must still be running after two seconds.
+# and the AppStream metadata it carries, checks the hardening of its programs,
+# its copyright and changelog, opens its manual pages with man -l, runs the
+# unpacked tarnel-calc on one line and starts the unpacked window on the
+# offscreen platform: it must still be running after two seconds. Nothing is
+# installed on this machine.
 #
 # Usage: check_deb.sh CPACK CPACK_CONFIG VERSION EXPECTED_FILES
 #   CPACK           the cpack program
@@ -79,6 +82,9 @@ for library in libqt6widgets6 libstdc++6 libc6; do
     fail "Depends has no computed entry '$library (>= ...)'"
   fi
 done
+# The font the window is laid out for, which dpkg-shlibdeps cannot know.
+tr ',' '\n' <<<"$depends" | sed 's/^ *//' | grep -qx fonts-liberation ||
+  fail "Depends has no fonts-liberation"
 
 # The file list: exactly the expected regular files, with their modes and
 # owners, and nothing but folders besides them.
@@ -136,10 +142,60 @@ grep -Fq "<launchable type=\"desktop-id\">$app_id.desktop</launchable>" "$metain
   fail "the metadata does not launch $app_id.desktop"
 grep -Eq '<image[^>]*>https://[^<]+</image>' "$metainfo" || fail "the metadata has no screenshot"
 
-# The unpacked program must not lean on the build tree.
-if readelf -d "$program" | grep -Eq '\((RPATH|RUNPATH)\)'; then
-  fail "usr/bin/tarnel has a run path: $(readelf -d "$program" | grep -E 'RPATH|RUNPATH')"
-fi
+# The unpacked programs must not lean on the build tree.
+for binary in tarnel tarnel-calc; do
+  if readelf -d "$root/usr/bin/$binary" | grep -Eq '\((RPATH|RUNPATH)\)'; then
+    fail "usr/bin/$binary has a run path: $(readelf -d "$root/usr/bin/$binary" | grep -E 'RPATH|RUNPATH')"
+  fi
+done
+
+# Debian's hardening in both programs: position-independent, relocations
+# read-only and bound at start (relro, now), the stack protector and the
+# fortified string and print functions.
+for binary in tarnel tarnel-calc; do
+  path=$root/usr/bin/$binary
+  [ -x "$path" ] || { fail "no executable usr/bin/$binary"; continue; }
+  readelf -hW "$path" | grep -Eq 'Type: +DYN' || fail "$binary is not position-independent"
+  readelf -lW "$path" | grep -q GNU_RELRO || fail "$binary has no relro segment"
+  readelf -dW "$path" | grep -Eq '\(FLAGS(_1)?\) +.*\bNOW\b|BIND_NOW' || fail "$binary is not bound now"
+  symbols=$(readelf --dyn-syms -W "$path")
+  grep -q '__stack_chk_fail' <<<"$symbols" || fail "$binary has no stack protector"
+  grep -Eq '__[a-z]+printf_chk|__mem[a-z]+_chk|__str[a-z]+_chk' <<<"$symbols" ||
+    fail "$binary uses no fortified function"
+done
+
+# The copyright in the machine-readable format with the licence the
+# metadata states, and the changelog of this version, compressed without
+# name or time stamp.
+copyright=$root/usr/share/doc/tarnel/copyright
+changelog=$root/usr/share/doc/tarnel/changelog.gz
+license=$(sed -n 's|.*<project_license>\(.*\)</project_license>.*|\1|p' "$metainfo")
+[ "$(head -n1 "$copyright")" = "Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/" ] ||
+  fail "the copyright file is not in the machine-readable format"
+grep -q '^Copyright: .*Tarnel developers' "$copyright" || fail "the copyright names no Tarnel developers"
+[ -n "$license" ] && grep -qx "License: $license" "$copyright" ||
+  fail "the copyright does not state the licence of the metadata ('$license')"
+[ "$(gzip -dc "$changelog" | head -n1)" = "tarnel ($version) unstable; urgency=medium" ] ||
+  fail "changelog.gz does not start with version $version: $(gzip -dc "$changelog" | head -n1)"
+grep -Eq "<release version=\"$version\"" "$metainfo" || fail "the metadata has no release $version"
+
+# The manual pages open, name their program and make man give no warning.
+for binary in tarnel tarnel-calc; do
+  page=$root/usr/share/man/man1/$binary.1.gz
+  if ! MANWIDTH=80 man -l "$page" >"$work/$binary.man" 2>"$work/$binary.man.log" ||
+     [ -s "$work/$binary.man.log" ]; then
+    cat "$work/$binary.man.log" >&2
+    fail "man -l $binary.1.gz"
+  fi
+  grep -Eq "^ +$binary +- " "$work/$binary.man" || fail "the manual page of $binary has no NAME line for it"
+  man --warnings -E UTF-8 -l -Tutf8 -Z "$page" 2>"$work/$binary.man.log" >/dev/null
+  [ ! -s "$work/$binary.man.log" ] || { cat "$work/$binary.man.log" >&2; fail "man warns on $binary.1.gz"; }
+done
+
+# The command line on the window's start-up line.
+calc_output=$(printf '0.01\t0.02\t0.03\t0.001\t0.6\n' | "$root/usr/bin/tarnel-calc")
+[ "$calc_output" = $'229.2\t0.4593\t0.0008033\tГотов ...\t' ] ||
+  fail "usr/bin/tarnel-calc printed '$calc_output'"
 
 # Start it: after two seconds it must still be running (not exited, not a
 # zombie), then it is ended here.

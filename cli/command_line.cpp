@@ -1,0 +1,132 @@
+#include "command_line.h"
+
+#include <charconv>
+#include <cstring>
+#include <string_view>
+
+namespace tarnel::cli {
+namespace {
+
+// More threads than this only wait for the output to be written.
+constexpr unsigned kMaxJobs = 64;
+
+bool ParseJobs(std::string_view text, unsigned& jobs) {
+  const char* end = text.data() + text.size();
+  const auto [rest, fault] = std::from_chars(text.data(), end, jobs);
+  return fault == std::errc() && rest == end && jobs >= 1 && jobs <= kMaxJobs;
+}
+
+}  // namespace
+
+bool IsAcceptedMark(char mark) {
+  const auto code = static_cast<unsigned char>(mark);
+  if (code <= 32 || code >= 127) {
+    return false;
+  }
+  return std::strchr("0123456789+-eE", mark) == nullptr;
+}
+
+std::optional<CommandLine> ParseCommandLine(int argc, const char* const* argv, std::string& error) {
+  CommandLine options;
+  for (int i = 1; i < argc; ++i) {
+    const std::string_view argument = argv[i];
+    // "--mark X" and "--mark=X" alike; the same for --jobs.
+    auto valueOf = [&](std::string_view name, std::optional<std::string_view>& value) {
+      if (argument == name) {
+        if (i + 1 < argc) {
+          value = argv[++i];
+        } else {
+          error = std::string(name) + " needs a value";
+        }
+        return true;
+      }
+      if (argument.size() > name.size() && argument.substr(0, name.size()) == name &&
+          argument[name.size()] == '=') {
+        value = argument.substr(name.size() + 1);
+        return true;
+      }
+      return false;
+    };
+    std::optional<std::string_view> value;
+    if (argument == "--help" || argument == "-h") {
+      options.action = CommandLine::Action::kHelp;
+      return options;
+    }
+    if (argument == "--version") {
+      options.action = CommandLine::Action::kVersion;
+      return options;
+    }
+    if (argument == "--full") {
+      options.full = true;
+    } else if (argument == "--exact") {
+      options.exact = true;
+    } else if (argument == "--header") {
+      options.header = true;
+    } else if (valueOf("--mark", value)) {
+      if (!value) {
+        return std::nullopt;
+      }
+      if (value->size() != 1 || !IsAcceptedMark(value->front())) {
+        error =
+            "--mark takes one ASCII character that is not a digit, a sign, "
+            "a blank, a control character, \"e\" or \"E\": '" +
+            std::string(*value) + "'";
+        return std::nullopt;
+      }
+      options.mark = value->front();
+    } else if (valueOf("--jobs", value)) {
+      if (!value) {
+        return std::nullopt;
+      }
+      if (!ParseJobs(*value, options.jobs)) {
+        error = "--jobs takes a whole number from 1 to " + std::to_string(kMaxJobs) + ": '" +
+                std::string(*value) + "'";
+        return std::nullopt;
+      }
+    } else {
+      error = "unknown option '" + std::string(argument) + "'";
+      return std::nullopt;
+    }
+  }
+  return options;
+}
+
+const char* HelpText() {
+  return R"(Usage: tarnel-calc [OPTION]... < INPUT > OUTPUT
+Computes a cylindrical multi-layer solenoid for every input line, as the
+Tarnel window would for the same five texts.
+
+Each input line holds five TAB-separated texts: R1 R2 H D Lambda
+(inner and outer radius, height, wire diameter in metres; packing factor).
+Each output line holds five TAB-separated columns: N R L Message Error
+(turns, DC resistance in ohms, inductance in henries, the window's message,
+the error a text that is not a number or an arithmetic fault raised).
+
+  --mark C     decimal separator for reading and writing numbers
+               (default "."); one ASCII character that is not a digit,
+               "+", "-", "e", "E", a blank or a control character
+  --full       N, R and L with 21 significant digits (%.20Le, always ".")
+  --exact      two more columns: the exact inductance of the same winding
+               for a uniform current density, in henries, with 10
+               significant digits, and the formula's relative deviation
+               from it (L / exact - 1) with 4 significant digits, both
+               written with the decimal separator; empty when the line
+               gave no L, "NA" in both when the exact value cannot be
+               evaluated to its accuracy for that winding
+  --header     first print a line naming the columns:
+               N R L Message Error [ExactL Deviation]
+  --jobs N     compute on N threads (default: one per processor); the
+               output order is the input order whatever N is
+  --help       print this help and exit
+  --version    print the version and exit
+
+A line with other than five fields is answered with an empty result and
+"expected 5 fields, got K" in its Error column.
+
+Exit status: 0 when every line had five fields; 1 when a line had not
+(after the whole input) or the input could not be read or the output could
+not be written; 2 for a wrong option.
+)";
+}
+
+}  // namespace tarnel::cli

@@ -1,0 +1,29 @@
+// The options of tarnel-calc and their text for --help.
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace tarnel::cli {
+
+struct CommandLine {
+  enum class Action { kCalculate, kHelp, kVersion };
+  Action action = Action::kCalculate;
+  char mark = '.';      // decimal separator of the input and output texts
+  bool full = false;    // N, R, L as %.20Le instead of their 4-digit texts
+  bool exact = false;   // two more columns: exact L and the formula's deviation
+  bool header = false;  // a first line naming the columns
+  unsigned jobs = 0;    // threads; 0: one per processor
+};
+
+// A decimal separator must not be confused with a digit, a sign, an
+// exponent letter or a blank, and must be one ASCII character.
+bool IsAcceptedMark(char mark);
+
+// The options in argv, or nothing with the reason in `error`.
+std::optional<CommandLine> ParseCommandLine(int argc, const char* const* argv, std::string& error);
+
+// What --help prints.
+const char* HelpText();
+
+}  // namespace tarnel::cli

@@ -1,0 +1,41 @@
+// One input line of tarnel-calc to its output line.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+#include "calculation_request.h"
+#include "command_line.h"
+
+namespace tarnel::cli {
+
+// The column names --header prints, with the line break.
+std::string HeaderLine(const CommandLine& options);
+
+// Calculates lines and appends their output lines to a buffer. It keeps its
+// field texts from line to line so that a line of short texts allocates
+// nothing. One calculator per thread.
+class LineCalculator {
+ public:
+  explicit LineCalculator(const CommandLine& options) : options_(options) {}
+
+  // Appends the output line, with its line break, of `line` (without its
+  // line break) to `out`.
+  void Append(std::string_view line, std::string& out);
+
+  // Lines seen with other than five fields.
+  [[nodiscard]] std::size_t WrongFieldCountLines() const { return wrongFieldCountLines_; }
+
+ private:
+  void AppendResult(const std::string& text, const std::optional<long double>& value,
+                    std::string& out) const;
+  void AppendExact(std::string& out) const;
+
+  CommandLine options_;
+  CalculationFields fields_;
+  ComputedValues values_;
+  std::size_t wrongFieldCountLines_ = 0;
+};
+
+}  // namespace tarnel::cli

@@ -1,0 +1,65 @@
+#include "parallel_lines.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <thread>
+
+#include "extended.h"
+
+namespace tarnel::cli {
+namespace {
+
+// Below this many bytes per thread, starting a thread costs more than the
+// lines it would take over (a line of the window's texts is 22 bytes and
+// takes a few microseconds).
+constexpr std::size_t kMinBytesPerThread = 4096;
+
+void CalculateRun(std::string_view text, LineCalculator& calculator, std::string& out) {
+  std::size_t start = 0;
+  while (start < text.size()) {
+    const std::size_t lineBreak = text.find('\n', start);
+    const std::size_t end = lineBreak == std::string_view::npos ? text.size() : lineBreak;
+    std::string_view line = text.substr(start, end - start);
+    if (!line.empty() && line.back() == '\r') {
+      line.remove_suffix(1);
+    }
+    calculator.Append(line, out);
+    start = end + 1;
+  }
+}
+
+}  // namespace
+
+void CalculateLines(std::string_view text, std::vector<LineWorker>& workers) {
+  const std::size_t runs =
+      std::max<std::size_t>(1, std::min(workers.size(), text.size() / kMinBytesPerThread));
+  // Run j is text[bounds[j], bounds[j + 1]), each bound just after a line
+  // break.
+  std::vector<std::size_t> bounds(runs + 1, text.size());
+  bounds[0] = 0;
+  for (std::size_t j = 1; j < runs; ++j) {
+    const std::size_t target = std::max(text.size() / runs * j, bounds[j - 1]);
+    const std::size_t lineBreak = text.find('\n', target);
+    bounds[j] = lineBreak == std::string_view::npos ? text.size() : lineBreak + 1;
+  }
+  for (auto& worker : workers) {
+    worker.output.clear();
+  }
+
+  std::vector<std::thread> threads;
+  threads.reserve(runs - 1);
+  for (std::size_t j = 1; j < runs; ++j) {
+    threads.emplace_back([&, j] {
+      // The floating-point mode belongs to each thread.
+      fpu::SetWorkingMode();
+      CalculateRun(text.substr(bounds[j], bounds[j + 1] - bounds[j]), workers[j].calculator,
+                   workers[j].output);
+    });
+  }
+  CalculateRun(text.substr(0, bounds[1]), workers[0].calculator, workers[0].output);
+  for (auto& thread : threads) {
+    thread.join();
+  }
+}
+
+}  // namespace tarnel::cli
