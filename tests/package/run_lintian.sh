@@ -23,7 +23,9 @@ debs=("$work"/out/*.deb)
 [ -f "${debs[0]}" ] || { echo "FAIL: cpack made no package" >&2; exit 1; }
 
 status=0
-lintian --info --display-info --tag-display-limit 0 "${debs[@]}" >"$work/lintian.log" 2>&1 || status=$?
+# Lintian leaves temporary files of its own behind: keep them in $work.
+mkdir "$work/tmp"
+TMPDIR=$work/tmp lintian --info --display-info --tag-display-limit 0 "${debs[@]}" >"$work/lintian.log" 2>&1 || status=$?
 cat "$work/lintian.log"
 # Lintian's own failure (exit status 2 and up) is a failure too; 1 means it
 # found tags of its default fail-on level, which the count below judges.
