@@ -23,14 +23,13 @@ QList<HeldMessage>* heldMessages = nullptr;
 void SayNoDisplay() {
   const QByteArray display = qgetenv("DISPLAY");
   const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
-  const QByteArray where = qEnvironmentVariableIsSet("DISPLAY")
-                               ? "DISPLAY=\"" + display + "\""
-                               : QByteArray("DISPLAY is not set");
+  const QByteArray where = qEnvironmentVariableIsSet("DISPLAY") ? "DISPLAY=\"" + display + "\""
+                                                                : QByteArray("DISPLAY is not set");
   std::fprintf(stderr,
                "tarnel: no display could be reached (%s%s%s); to run without one: "
                "xvfb-run -a tarnel\n",
-               where.constData(), platform.isEmpty() ? "" : ", QT_QPA_PLATFORM=",
-               platform.constData());
+               where.constData(),
+               platform.isEmpty() ? "" : ", QT_QPA_PLATFORM=", platform.constData());
   std::fflush(stderr);
 }
 
