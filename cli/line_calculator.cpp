@@ -5,7 +5,6 @@
 
 #include "errors.h"
 #include "exact_comparison.h"
-#include "number_text.h"
 
 namespace tarnel::cli {
 namespace {
@@ -110,12 +109,9 @@ void LineCalculator::AppendExact(std::string& out) const {
     out += '\t';
     return;
   }
-  // The texts were numbers: the calculation that wrote L read them.
-  const long double R1 = TextToNumber(TrimBlanks(fields_.edR1), options_.mark);
-  const long double R2 = TextToNumber(TrimBlanks(fields_.edR2), options_.mark);
-  const long double H = TextToNumber(TrimBlanks(fields_.edH), options_.mark);
+  // A calculation that wrote L hands back the radii and the height it read.
   const reference::ExactComparison comparison =
-      reference::CompareWithExact(R1, R2, H, *values_.N, *values_.L);
+      reference::CompareWithExact(*values_.R1, *values_.R2, *values_.H, *values_.N, *values_.L);
   if (!comparison.evaluated) {
     out += "NA\tNA";
     return;
