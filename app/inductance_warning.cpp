@@ -1,0 +1,73 @@
+#include "inductance_warning.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLineEdit>
+#include <QStyle>
+#include <QThread>
+#include <cmath>
+#include <memory>
+
+#include "exact_comparison.h"
+#include "exact_inductance_tooltip.h"
+#include "x87.h"
+
+namespace tarnel {
+
+InductanceWarning::InductanceWarning(QLineEdit* field)
+    : QObject(field), field_(field), sign_(new QAction(this)) {
+  sign_->setIcon(field_->style()->standardIcon(QStyle::SP_MessageBoxWarning, nullptr, field_));
+  connect(field_, &QLineEdit::textEdited, this, &InductanceWarning::Forget);
+}
+
+InductanceWarning::~InductanceWarning() {
+  // A comparison takes milliseconds; its thread may not outlive the window.
+  for (QThread* worker : workers_) {
+    worker->wait();
+    delete worker;
+  }
+}
+
+void InductanceWarning::Check(long double R1, long double R2, long double H, long double turnCount,
+                              long double formulaL) {
+  Forget();
+  const quint64 generation = generation_;
+  auto comparison = std::make_shared<reference::ExactComparison>();
+  QThread* worker = QThread::create([=] {
+    // The control word belongs to the thread: this one starts from its own.
+    fpu::SetWorkingMode();
+    // Errors stop here: none may end the thread.
+    try {
+      *comparison = reference::CompareWithExact(R1, R2, H, turnCount, formulaL);
+    } catch (...) {
+      *comparison = reference::ExactComparison{};
+    }
+    fpu::SetWorkingMode();
+  });
+  workers_.append(worker);
+  connect(worker, &QThread::finished, this, [this, worker, comparison, generation] {
+    workers_.removeOne(worker);
+    worker->deleteLater();
+    if (generation != generation_) {
+      return;
+    }
+    if (comparison->evaluated && std::fabs(comparison->deviation) > kWarnedDeviation) {
+      sign_->setToolTip(ExactInductanceTooltipText(*comparison));
+      field_->addAction(sign_, QLineEdit::TrailingPosition);
+    }
+    emit Compared();
+  });
+  worker->start();
+}
+
+void InductanceWarning::Forget() {
+  ++generation_;
+  // Without the sign the field lays out its text as it always has.
+  field_->removeAction(sign_);
+}
+
+QAction* InductanceWarning::Sign() const {
+  return field_->actions().contains(sign_) ? sign_ : nullptr;
+}
+
+}  // namespace tarnel
