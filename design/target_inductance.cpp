@@ -84,9 +84,13 @@ long double TurnCountOf(const Winding& w) {
   return (windingArea * w.Lambda) / ((kPiApprox * w.D) * w.D);
 }
 
+// Exact evaluations since the current solve began on this thread.
+thread_local int evaluationCount = 0;
+
 // The exact inductance as `tarnel-calc --exact` and the window's tooltip
 // compute it, or nothing where the reference declines the winding.
 std::optional<long double> ExactInductance(const Winding& w) {
+  ++evaluationCount;
   try {
     const reference::ExactComparison comparison =
         reference::CompareWithExact(w.R1, w.R2, w.H, TurnCountOf(w), 1.0L);
@@ -102,6 +106,7 @@ std::optional<long double> ExactInductance(const Winding& w) {
 // L/N² of the winding's cross-section, the exact L of one turn:
 // ExactInductance of N turns is (PerTurnSquared · N) · N, bit for bit.
 std::optional<long double> PerTurnSquared(const Winding& w) {
+  ++evaluationCount;
   try {
     const reference::ExactComparison comparison =
         reference::CompareWithExact(w.R1, w.R2, w.H, 1.0L, 1.0L);
@@ -494,6 +499,7 @@ Design Solve(const Winding& given, Unknown unknown, long double targetL) {
 
 Design SolveForInductance(const Winding& given, Unknown unknown, long double targetL) {
   Design design;
+  evaluationCount = 0;
   try {
     design = Solve(given, unknown, targetL);
   } catch (const std::exception&) {
@@ -503,6 +509,10 @@ Design SolveForInductance(const Winding& given, Unknown unknown, long double tar
   // formula at the far end of a range); the working mode has none pending.
   fpu::ClearFaultFlags();
   return design;
+}
+
+int ExactEvaluationsOfLastSolve() {
+  return evaluationCount;
 }
 
 }  // namespace tarnel::design
