@@ -62,6 +62,10 @@ std::optional<CommandLine> ParseCommandLine(int argc, const char* const* argv, s
       options.exact = true;
     } else if (argument == "--header") {
       options.header = true;
+    } else if (argument == "--solve") {
+      options.solve = true;
+    } else if (argument == "--winding") {
+      options.winding = true;
     } else if (valueOf("--mark", value)) {
       if (!value) {
         return std::nullopt;
