@@ -241,6 +241,7 @@ void DesignEntry::OpenDialog() {
     Field()->setText(QString::fromStdString(answer.text));
     calculate_();
   });
+  target->setFocus();
   dialog->open();
 }
 

@@ -66,6 +66,14 @@ void InductanceWarning::Forget() {
   field_->removeAction(sign_);
 }
 
+void InductanceWarning::Settle() {
+  for (QThread* worker : workers_) {
+    worker->wait();
+  }
+  // Each ended thread has posted its outcome to this object.
+  QCoreApplication::sendPostedEvents(this, QEvent::MetaCall);
+}
+
 QAction* InductanceWarning::Sign() const {
   return field_->actions().contains(sign_) ? sign_ : nullptr;
 }

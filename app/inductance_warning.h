@@ -36,6 +36,9 @@ class InductanceWarning : public QObject {
 
   // The sign, while it is shown; nullptr otherwise.
   [[nodiscard]] QAction* Sign() const;
+  // Waits for every comparison started so far to end and shows what the
+  // latest one found.
+  void Settle();
 
  signals:
   // The comparison for the L the field shows has ended, with or without a sign.
