@@ -181,6 +181,8 @@ void DesignEntry::OpenDialog() {
   auto* dialog = new QDialog(window);
   dialog->setAttribute(Qt::WA_DeleteOnClose);
   dialog->setObjectName(QStringLiteral("designDialog"));
+  dialog->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                         Qt::WindowCloseButtonHint);
   dialog->setFont(window->font());
   const QString name = QLatin1String(NameOf(unknown_));
   dialog->setWindowTitle(QStringLiteral("Подбор %1 по индуктивности").arg(name));
