@@ -15,6 +15,9 @@
 #include "x87.h"
 
 namespace tarnel::design {
+
+void PrintTo(Unknown unknown, std::ostream* out);
+
 namespace {
 
 constexpr long double kInfinity = std::numeric_limits<long double>::infinity();
@@ -114,6 +117,7 @@ TEST_P(PutBackTest, SolvedValueGivesTheTargetOrTheTargetIsOutOfReach) {
                  << drawn.winding.R2 << " H " << drawn.winding.H << " D " << drawn.winding.D
                  << " Lambda " << drawn.winding.Lambda << " target " << target);
     const Design design = SolveForInductance(With(drawn.winding, unknown, -1), unknown, target);
+    ASSERT_EQ(fpu::StatusWord() & fpu::kFaultFlags, 0) << "fault flags left pending";
     if (design.outcome == Design::Outcome::kSolved) {
       ++solved;
       const Winding result = With(drawn.winding, unknown, design.value);
@@ -204,6 +208,7 @@ TEST_P(EdgeTest, JustInsideSolvesJustOutsideNamesTheInterval) {
   EXPECT_TRUE(IsCalculable(With(edge.given, edge.unknown, in.value)));
 
   const Design out = SolveForInductance(edge.given, edge.unknown, *endL / towardsInside);
+  EXPECT_EQ(fpu::StatusWord() & fpu::kFaultFlags, 0) << "fault flags left pending";
   ASSERT_EQ(out.outcome, Design::Outcome::kUnreachable) << out.message;
   EXPECT_LE(Relative(edge.upper ? out.highestL : out.lowestL, *endL), 1e-8L);
   if (edge.unknown == Unknown::kD) {
@@ -290,4 +295,9 @@ TEST(FiguresOf, WireLengthAndCopperMassByHand) {
 }
 
 }  // namespace
+
+void PrintTo(Unknown unknown, std::ostream* out) {
+  *out << NameOf(unknown);
+}
+
 }  // namespace tarnel::design
