@@ -139,10 +139,12 @@ INSTANTIATE_TEST_SUITE_P(Unknowns, PutBackTest,
                          testing::Values(Unknown::kR2, Unknown::kH, Unknown::kD),
                          [](const auto& info) { return std::string(NameOf(info.param)); });
 
-// The D⁻⁴ law: with R1, R2, H fixed, a target 16 times higher halves D.
+// The D⁻⁴ law: with R1, R2, H fixed, a target 16 times higher halves D, and
+// D needs no search: one exact evaluation, of L/N².
 TEST(SolveD, SixteenTimesTheTargetHalvesTheWire) {
   const Winding w{0.01L, 0.02L, 0.03L, 0, 0.6L};
   const Design once = SolveForInductance(w, Unknown::kD, 1e-3L);
+  EXPECT_EQ(ExactEvaluationsOfLastSolve(), 1);
   const Design sixteen = SolveForInductance(w, Unknown::kD, 16e-3L);
   ASSERT_EQ(once.outcome, Design::Outcome::kSolved);
   ASSERT_EQ(sixteen.outcome, Design::Outcome::kSolved);
