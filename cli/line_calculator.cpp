@@ -1,30 +1,15 @@
 #include "line_calculator.h"
 
 #include <array>
-#include <cstdio>
 
 #include "errors.h"
 #include "exact_comparison.h"
+#include "number_text.h"
 
 namespace tarnel::cli {
 namespace {
 
 constexpr std::size_t kFieldCount = 5;
-
-// printf output of a long double, with `mark` for the C locale's ".".
-void AppendPrinted(const char* format, long double value, char mark, std::string& out) {
-  std::array<char, 64> buffer{};
-  const int length = std::snprintf(buffer.data(), buffer.size(), format, value);
-  const std::size_t start = out.size();
-  out.append(buffer.data(), static_cast<std::size_t>(length));
-  if (mark != '.') {
-    for (std::size_t i = start; i < out.size(); ++i) {
-      if (out[i] == '.') {
-        out[i] = mark;
-      }
-    }
-  }
-}
 
 }  // namespace
 
@@ -97,7 +82,7 @@ void LineCalculator::Append(std::string_view line, std::string& out) {
 void LineCalculator::AppendResult(const std::string& text, const std::optional<long double>& value,
                                   std::string& out) const {
   if (options_.full && value) {
-    AppendPrinted("%.20Le", *value, '.', out);
+    out += FormatNumber(*value, CScientificFormat(21, '.'));
   } else {
     out += text;
   }
@@ -116,9 +101,9 @@ void LineCalculator::AppendExact(std::string& out) const {
     out += "NA\tNA";
     return;
   }
-  AppendPrinted("%.9Le", comparison.exactL, options_.mark, out);
+  out += FormatNumber(comparison.exactL, CScientificFormat(10, options_.mark));
   out += '\t';
-  AppendPrinted("%.3Le", comparison.deviation, options_.mark, out);
+  out += FormatNumber(comparison.deviation, CScientificFormat(4, options_.mark));
 }
 
 }  // namespace tarnel::cli
