@@ -2,7 +2,6 @@
 
 #include <array>
 #include <cmath>
-#include <cstdio>
 
 #include "errors.h"
 #include "exact_comparison.h"
@@ -16,24 +15,9 @@ namespace {
 constexpr std::size_t kFieldCount = 5;
 constexpr std::size_t kSolveFieldCount = 6;
 
-// printf output of a long double, with `mark` for the C locale's ".".
-void AppendPrinted(const char* format, long double value, char mark, std::string& out) {
-  std::array<char, 64> buffer{};
-  const int length = std::snprintf(buffer.data(), buffer.size(), format, value);
-  const std::size_t start = out.size();
-  out.append(buffer.data(), static_cast<std::size_t>(length));
-  if (mark != '.') {
-    for (std::size_t i = start; i < out.size(); ++i) {
-      if (out[i] == '.') {
-        out[i] = mark;
-      }
-    }
-  }
-}
-
 // Ten significant digits: the exact inductance and the solved dimension.
 void AppendTenDigits(long double value, char mark, std::string& out) {
-  AppendPrinted("%.9Le", value, mark, out);
+  out += FormatNumber(value, CScientificFormat(10, mark));
 }
 
 // Splits `line` at its tabs into `texts` (the fields beyond their number
@@ -215,7 +199,7 @@ void LineCalculator::AppendNothing(const std::string& error, std::string& out) c
 void LineCalculator::AppendResult(const std::string& text, const std::optional<long double>& value,
                                   std::string& out) const {
   if (options_.full && value) {
-    AppendPrinted("%.20Le", *value, '.', out);
+    out += FormatNumber(*value, CScientificFormat(21, '.'));
   } else {
     out += text;
   }
@@ -236,7 +220,7 @@ void LineCalculator::AppendExact(std::string& out) const {
   }
   AppendTenDigits(comparison.exactL, options_.mark, out);
   out += '\t';
-  AppendPrinted("%.3Le", comparison.deviation, options_.mark, out);
+  out += FormatNumber(comparison.deviation, CScientificFormat(4, options_.mark));
 }
 
 // The wire length and the copper mass, tab-separated, written as N is;

@@ -15,6 +15,9 @@
 #include "x87.h"
 
 namespace tarnel::design {
+
+void PrintTo(Unknown unknown, std::ostream* out);
+
 namespace {
 
 constexpr long double kInfinity = std::numeric_limits<long double>::infinity();
@@ -114,6 +117,7 @@ TEST_P(PutBackTest, SolvedValueGivesTheTargetOrTheTargetIsOutOfReach) {
                  << drawn.winding.R2 << " H " << drawn.winding.H << " D " << drawn.winding.D
                  << " Lambda " << drawn.winding.Lambda << " target " << target);
     const Design design = SolveForInductance(With(drawn.winding, unknown, -1), unknown, target);
+    ASSERT_EQ(fpu::StatusWord() & fpu::kFaultFlags, 0) << "fault flags left pending";
     if (design.outcome == Design::Outcome::kSolved) {
       ++solved;
       const Winding result = With(drawn.winding, unknown, design.value);
@@ -135,10 +139,12 @@ INSTANTIATE_TEST_SUITE_P(Unknowns, PutBackTest,
                          testing::Values(Unknown::kR2, Unknown::kH, Unknown::kD),
                          [](const auto& info) { return std::string(NameOf(info.param)); });
 
-// The D⁻⁴ law: with R1, R2, H fixed, a target 16 times higher halves D.
+// The D⁻⁴ law: with R1, R2, H fixed, a target 16 times higher halves D, and
+// D needs no search: one exact evaluation, of L/N².
 TEST(SolveD, SixteenTimesTheTargetHalvesTheWire) {
   const Winding w{0.01L, 0.02L, 0.03L, 0, 0.6L};
   const Design once = SolveForInductance(w, Unknown::kD, 1e-3L);
+  EXPECT_EQ(ExactEvaluationsOfLastSolve(), 1);
   const Design sixteen = SolveForInductance(w, Unknown::kD, 16e-3L);
   ASSERT_EQ(once.outcome, Design::Outcome::kSolved);
   ASSERT_EQ(sixteen.outcome, Design::Outcome::kSolved);
@@ -204,6 +210,7 @@ TEST_P(EdgeTest, JustInsideSolvesJustOutsideNamesTheInterval) {
   EXPECT_TRUE(IsCalculable(With(edge.given, edge.unknown, in.value)));
 
   const Design out = SolveForInductance(edge.given, edge.unknown, *endL / towardsInside);
+  EXPECT_EQ(fpu::StatusWord() & fpu::kFaultFlags, 0) << "fault flags left pending";
   ASSERT_EQ(out.outcome, Design::Outcome::kUnreachable) << out.message;
   EXPECT_LE(Relative(edge.upper ? out.highestL : out.lowestL, *endL), 1e-8L);
   if (edge.unknown == Unknown::kD) {
@@ -290,4 +297,9 @@ TEST(FiguresOf, WireLengthAndCopperMassByHand) {
 }
 
 }  // namespace
+
+void PrintTo(Unknown unknown, std::ostream* out) {
+  *out << NameOf(unknown);
+}
+
 }  // namespace tarnel::design
