@@ -20,10 +20,10 @@
 namespace tarnel {
 namespace {
 
-// A solved dimension or an end of the reachable interval, as the window
-// writes numbers.
+// A solved dimension or an end of the reachable interval: the window's
+// general form, to as many digits as a solved field gets.
 std::string DesignNumberText(long double value) {
-  return NumberToText(value);
+  return FormatNumber(value, GeneralFormat(kSolvedDigits));
 }
 
 const char* NameOf(design::Unknown unknown) {
@@ -72,9 +72,6 @@ DesignAnswer AnswerDesign(const CalculationFields& fields, design::Unknown unkno
   const std::optional<long double> target = ReadNumber(targetText);
   if (!target) {
     return {false, NotANumber(TrimBlanks(targetText))};
-  }
-  if (!(*target > 0)) {
-    return {false, "Введите L > 0"};
   }
 
   // The given inputs in the order the calculation reads them.
