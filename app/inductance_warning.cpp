@@ -16,7 +16,6 @@ namespace tarnel {
 
 InductanceWarning::InductanceWarning(QLineEdit* field)
     : QObject(field), field_(field), sign_(new QAction(this)) {
-  sign_->setIcon(field_->style()->standardIcon(QStyle::SP_MessageBoxWarning, nullptr, field_));
   connect(field_, &QLineEdit::textEdited, this, &InductanceWarning::Forget);
 }
 
@@ -52,6 +51,12 @@ void InductanceWarning::Check(long double R1, long double R2, long double H, lon
       return;
     }
     if (comparison->evaluated && std::fabs(comparison->deviation) > kWarnedDeviation) {
+      // Looked up the first time it is needed: the style's icons cost the
+      // window's start-up time.
+      if (sign_->icon().isNull()) {
+        sign_->setIcon(
+            field_->style()->standardIcon(QStyle::SP_MessageBoxWarning, nullptr, field_));
+      }
       sign_->setToolTip(ExactInductanceTooltipText(*comparison));
       field_->addAction(sign_, QLineEdit::TrailingPosition);
     }

@@ -397,6 +397,7 @@ void DesignTest::warning_sign_marks_a_formula_more_than_1_percent_off() {
   }
   QVERIFY(Warning()->Sign() != nullptr);
   QCOMPARE(Warning()->Sign()->toolTip(), LTooltip());
+  QVERIFY(!Warning()->Sign()->icon().isNull());
   QVERIFY(button != nullptr);
   QTRY_VERIFY_WITH_TIMEOUT(button->isVisibleTo(edL), kPatienceMs);
   QVERIFY(edL->rect().contains(button->geometry()));
