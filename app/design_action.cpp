@@ -238,6 +238,8 @@ void DesignEntry::OpenDialog() {
     }
     dialog->accept();
     Field()->setText(QString::fromStdString(answer.text));
+    // Its leading digits in view: the text may be wider than the field.
+    Field()->setCursorPosition(0);
     calculate_();
   });
   target->setFocus();

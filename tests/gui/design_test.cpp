@@ -215,6 +215,8 @@ void DesignTest::design_entry_solves_the_field() {
   expectedInputs[index] = solved;
   QCOMPARE(FieldTexts().first(5), expectedInputs);
   QVERIFY2(SignificantDigits(solved) <= 7, qPrintable(solved));
+  // Shown from its first digit, though wider than the field.
+  QCOMPARE(Field(field)->cursorPosition(), 0);
   QCOMPARE(Outputs(), CalculatedOutputs(expectedInputs));
 
   QVERIFY2(LTooltip().startsWith(QStringLiteral("Точно (равномерная плотность тока): ") +
