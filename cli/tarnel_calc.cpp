@@ -101,15 +101,21 @@ int Calculate(const CommandLine& options) {
   }
 
   std::size_t wrongLines = 0;
+  std::size_t unsolvedLines = 0;
   for (const auto& worker : workers) {
     wrongLines += worker.calculator.WrongFieldCountLines();
+    unsolvedLines += worker.calculator.UnsolvedLines();
   }
+  auto lines = [](std::size_t count) {
+    return std::to_string(count) + (count == 1 ? " line" : " lines");
+  };
   if (wrongLines != 0) {
-    Complain(std::to_string(wrongLines) + (wrongLines == 1 ? " line" : " lines") +
-             " without 5 fields");
-    return 1;
+    Complain(lines(wrongLines) + (options.solve ? " without 6 fields" : " without 5 fields"));
   }
-  return 0;
+  if (unsolvedLines != 0) {
+    Complain(lines(unsolvedLines) + " without a solution");
+  }
+  return wrongLines == 0 && unsolvedLines == 0 ? 0 : 1;
 }
 
 }  // namespace

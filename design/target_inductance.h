@@ -53,4 +53,8 @@ struct Design {
 // its working mode and leaves it so; raises nothing.
 Design SolveForInductance(const Winding& given, Unknown unknown, long double targetL);
 
+// The exact evaluations the last SolveForInductance on this thread made: what
+// a solve costs in units of the reference, for measurements.
+int ExactEvaluationsOfLastSolve();
+
 }  // namespace tarnel::design
