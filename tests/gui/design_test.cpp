@@ -93,10 +93,9 @@ class DesignTest : public WindowTest {
   void winding_tooltips_follow_the_computed_values();
 
  private:
-  // Opens the context menu of `field` (Shift+F10, or the context-menu
-  // event of a right click), picks
-  // the design entry with the arrow keys and Enter, and leaves the dialog it
-  // opens in `dialog`.
+  // Opens the context menu of `field` (Shift+F10, or the context-menu event
+  // of a right click), picks the design entry with the arrow keys and Enter,
+  // and leaves the dialog it opens in `dialog`.
   void OpenDesignDialog(QLineEdit* field, bool byMouse, QDialog*& dialog) const;
   // Runs the calculation with Enter in edR1, answering the error box it opens.
   void CalculateAnsweringErrorBox(QString& boxText) const;
@@ -293,29 +292,36 @@ void DesignTest::unreachable_target_names_the_interval_data() {
   QTest::addColumn<QString>("field");
   QTest::addColumn<QString>("target");
   QTest::addColumn<QString>("pattern");
-  QTest::addColumn<QStringList>(
-      "lowestWinding");  // where the lowest L is reached; empty: unchecked
+  // Where the lowest L is reached; empty: unchecked.
+  QTest::addColumn<QStringList>("lowestWinding");
+  QTest::addColumn<char>("mark");
 
   const QString between = QStringLiteral("индуктивность может быть от (\\S+) до (\\S+) Гн$");
   // The thinnest winding the rules allow: R2 = R1 + D, H = D.
   QTest::newRow("R2, below the thinnest winding")
       << "edR2"
       << "1e-9" << QStringLiteral("^При этих R1, H, D и Lambda ") + between
-      << QStringList{"0.01", "0.011", "0.03", "0.001", "0.6"};
+      << QStringList{"0.01", "0.011", "0.03", "0.001", "0.6"} << '.';
   QTest::newRow("H, below the lowest winding")
       << "edH"
       << "1e-9" << QStringLiteral("^При этих R1, R2, D и Lambda ") + between
-      << QStringList{"0.01", "0.02", "0.001", "0.001", "0.6"};
+      << QStringList{"0.01", "0.02", "0.001", "0.001", "0.6"} << '.';
   QTest::newRow("H, above the longest verified winding")
       << "edH"
-      << "1e6" << QStringLiteral("^При этих R1, R2, D и Lambda ") + between << QStringList{};
+      << "1e6" << QStringLiteral("^При этих R1, R2, D и Lambda ") + between << QStringList{} << '.';
   // The thickest wire the rules allow: D = min(H, R2 - R1).
   QTest::newRow("D, below the thickest wire")
       << "edD"
       << "1e-9"
       << QStringLiteral(
              "^При этих R1, R2, H и Lambda индуктивность может быть не меньше (\\S+) Гн$")
-      << QStringList{"0.01", "0.02", "0.03", "0.01", "0.6"};
+      << QStringList{"0.01", "0.02", "0.03", "0.01", "0.6"} << '.';
+  QTest::newRow("D, below the thickest wire, comma")
+      << "edD"
+      << "1e-9"
+      << QStringLiteral(
+             "^При этих R1, R2, H и Lambda индуктивность может быть не меньше (\\S+) Гн$")
+      << QStringList{"0,01", "0,02", "0,03", "0,01", "0,6"} << ',';
 }
 
 // No value of the dimension reaches the target: the dialog names the
@@ -325,6 +331,13 @@ void DesignTest::unreachable_target_names_the_interval() {
   QFETCH(QString, target);
   QFETCH(QString, pattern);
   QFETCH(QStringList, lowestWinding);
+  QFETCH(char, mark);
+  const MarkForTest markForTest(mark);
+  if (mark != '.') {
+    QStringList inputs = kStartupInputs;
+    inputs.replaceInStrings(QStringLiteral("."), QString(QChar(mark)));
+    SetInputs(inputs[0], inputs[1], inputs[2], inputs[3], inputs[4]);
+  }
   const QStringList before = FieldTexts();
 
   QDialog* dialog = nullptr;
