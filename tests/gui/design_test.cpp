@@ -499,6 +499,8 @@ void DesignTest::winding_tooltips_follow_the_computed_values() {
   // A hand edit of one field takes its figures alone.
   QTest::keyClick(Field("edN"), Qt::Key_1);
   QCOMPARE(tooltips(), QStringList({"", startup}));
+  QTest::keyClick(Field("edR"), Qt::Key_1);
+  QCOMPARE(tooltips(), QStringList({"", ""}));
 
   QTest::keyClick(Field("edR1"), Qt::Key_Return);
   Field("edLambda")->setText("1");
