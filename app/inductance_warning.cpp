@@ -20,7 +20,8 @@ InductanceWarning::InductanceWarning(QLineEdit* field)
 }
 
 InductanceWarning::~InductanceWarning() {
-  // A comparison takes milliseconds; its thread may not outlive the window.
+  // A QThread may not be destroyed while its thread runs; a comparison still
+  // running takes milliseconds more.
   for (QThread* worker : workers_) {
     worker->wait();
     delete worker;
