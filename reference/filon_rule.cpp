@@ -1,0 +1,131 @@
+#include "filon_rule.h"
+
+#include <cmath>
+#include <numbers>
+#include <stdexcept>
+
+namespace tarnel::reference {
+
+namespace {
+
+// How far above the highest order the downward recurrence starts: the
+// ratio j_(k+1)/j_k is below sigma/(2k + 3) < 1/2 there, so the start's
+// error has shrunk by far more than 2^-40 at the orders kept.
+constexpr int kDownwardMargin = 40;
+
+}  // namespace
+
+FilonRule::FilonRule(int n) : rule_(MakeGaussLegendreRule(n)), scaledLegendre_(n * n) {
+  for (int j = 0; j < n; ++j) {
+    const long double x = rule_.nodes[j];
+    long double previous = 0;
+    long double current = 1;
+    for (int k = 0; k < n; ++k) {
+      scaledLegendre_[k * n + j] = (2 * k + 1) * current * rule_.weights[j];
+      const long double next = ((2 * k + 1) * x * current - k * previous) / (k + 1);
+      previous = current;
+      current = next;
+    }
+  }
+}
+
+void FilonRule::Weights(long double sigma, Complex* weights) const {
+  const int n = Size();
+  if (!(sigma >= 0)) {
+    throw std::domain_error("FilonRule::Weights needs sigma >= 0");
+  }
+  if (sigma == 0) {
+    for (int j = 0; j < n; ++j) {
+      weights[j] = rule_.weights[j];
+    }
+    return;
+  }
+  // The integral of P_k(x) e^(i sigma x) over [-1, 1] is 2 i^k j_k(sigma);
+  // the amplitude's Legendre coefficients come from the nodes exactly.
+  std::vector<long double> bessel(n);
+  SphericalBessel(sigma, n, bessel.data());
+  for (int j = 0; j < n; ++j) {
+    weights[j] = 0;
+  }
+  for (int k = 0; k < n; ++k) {
+    // i^k j_k: real for even k, imaginary for odd k, signs in turn.
+    const long double moment = (k % 4 < 2 ? 1 : -1) * bessel[k];
+    const long double* row = &scaledLegendre_[k * n];
+    if (k % 2 == 0) {
+      for (int j = 0; j < n; ++j) {
+        weights[j] += Complex(moment * row[j], 0);
+      }
+    } else {
+      for (int j = 0; j < n; ++j) {
+        weights[j] += Complex(0, moment * row[j]);
+      }
+    }
+  }
+}
+
+void SphericalBessel(long double sigma, int count, long double* values) {
+  if (!(sigma > 0) || count < 1) {
+    throw std::domain_error("SphericalBessel needs sigma > 0 and a count of at least 1");
+  }
+  const long double sine = std::sin(sigma);
+  const long double cosine = std::cos(sigma);
+  const long double j0 = sine / sigma;
+  if (sigma >= count) {
+    // Upwards, stable while the order stays below sigma.
+    values[0] = j0;
+    if (count > 1) {
+      values[1] = (j0 - cosine) / sigma;
+    }
+    for (int k = 1; k + 1 < count; ++k) {
+      values[k + 1] = (2 * k + 1) / sigma * values[k] - values[k - 1];
+    }
+    return;
+  }
+  // Downwards from far above (Miller), then scaled by whichever of j_0 and
+  // j_1 is the larger: they have no zero in common.
+  const int start = count + kDownwardMargin;
+  long double above = 0;
+  long double current = 1e-300L;
+  long double scaledJ1 = 0;
+  for (int k = start; k > 0; --k) {
+    const long double below = (2 * k + 1) / sigma * current - above;
+    above = current;
+    current = below;  // now order k - 1
+    if (k - 1 < count) {
+      values[k - 1] = current;
+    }
+    if (k - 1 == 1) {
+      scaledJ1 = current;
+    }
+    if (std::fabs(current) > 1e300L) {
+      above *= 1e-300L;
+      current *= 1e-300L;
+      scaledJ1 *= 1e-300L;
+      for (int m = k - 1; m < count; ++m) {
+        values[m] *= 1e-300L;
+      }
+    }
+  }
+  const long double j1 = (j0 - cosine) / sigma;
+  const long double scale = std::fabs(j0) >= std::fabs(j1) ? j0 / current : j1 / scaledJ1;
+  for (int k = 0; k < count; ++k) {
+    values[k] *= scale;
+  }
+}
+
+UnitPhase Phase(long double x) {
+  constexpr long double kTwoPi = 2 * std::numbers::pi_v<long double>;
+  // 2 pi = kFirst + kSecond + kThird (Cody and Waite's split of pi/4 for an
+  // extended significand, times 8): kFirst has 32 significant bits, so
+  // turns * kFirst is exact below 2^32 turns, and the three together carry
+  // 2 pi far beyond the 64 bits of one long double.
+  constexpr long double kFirst = 8 * 7.853981554508209228515625E-1L;
+  constexpr long double kSecond = 8 * 7.946627356147928367136046290398E-9L;
+  constexpr long double kThird = 8 * 3.061616997868382943065164830688E-17L;
+  constexpr long double kRounder = 0x1.8p63L;
+  const long double turns = (x / kTwoPi + kRounder) - kRounder;
+  const long double reduced = ((x - turns * kFirst) - turns * kSecond) - turns * kThird;
+  return {std::cos(reduced), std::sin(reduced)};
+}
+
+}  // namespace tarnel::reference
