@@ -13,6 +13,7 @@
 #include "filon_rule.h"
 #include "gauss_legendre.h"
 #include "inductance_tail.h"
+#include "unit_phase.h"
 
 namespace tarnel::reference {
 
@@ -78,6 +79,44 @@ const FilonRule& FilonRuleWithNodes(int n) {
   return found->second;
 }
 
+// The panels of the first range that do not depend on the shape: from 1/64
+// doubling up to pi, then of width pi up to the large-x form of F(q); and
+// F(q) at their nodes, panel by panel.
+struct FixedPanels {
+  std::vector<long double> edges;
+  std::vector<long double> outer;
+};
+
+FixedPanels MakeFixedPanels(int n) {
+  FixedPanels fixed;
+  for (long double edge = 1.0L / 64; edge < kPi; edge *= 2) {
+    fixed.edges.push_back(edge);
+  }
+  for (int panel = 1; panel <= kLargeXPanels; ++panel) {
+    fixed.edges.push_back(panel * kPi);
+  }
+  const GaussLegendreRule rule = MakeGaussLegendreRule(n);
+  for (std::size_t panel = 0; panel + 1 < fixed.edges.size(); ++panel) {
+    const long double middle = (fixed.edges[panel] + fixed.edges[panel + 1]) / 2;
+    const long double half = (fixed.edges[panel + 1] - fixed.edges[panel]) / 2;
+    for (const long double node : rule.nodes) {
+      fixed.outer.push_back(BesselIntegral(middle + half * node));
+    }
+  }
+  return fixed;
+}
+
+const FixedPanels& FixedPanelsWithNodes(int n) {
+  static std::mutex mutex;
+  static std::map<int, FixedPanels> panels;
+  const std::lock_guard lock(mutex);
+  auto found = panels.find(n);
+  if (found == panels.end()) {
+    found = panels.emplace(n, MakeFixedPanels(n)).first;
+  }
+  return found->second;
+}
+
 // u(x) with F(x) = 1 + sqrt(2x/pi) Re[u(x) e^(ix)]: (a - i b) e^(-i pi/4).
 Complex Amplitude(long double x) {
   constexpr long double kHalfRoot2 = std::numbers::sqrt2_v<long double> / 2;
@@ -134,13 +173,14 @@ constexpr long double kKernelDecayed = 45;
 // (1/r1) or the wall (1/depth) varies the parts.
 template <typename Integrand>
 long double IntegrateOscillating(long double from, long double to, long double scale,
-                                 const Shape& s, const FilonRule& rule,
+                                 const Shape& s, const FilonRule& rule, bool withOnce,
                                  const Integrand& integrand) {
   const int n = rule.Size();
   const GaussLegendreRule& nodes = rule.Nodes();
   std::vector<Split> values(n);
   std::vector<Complex> onceWeights(n);
   std::vector<Complex> twiceWeights(n);
+  long double weightsHalf = 0;  // the half-width the weights were made for
   long double sum = 0;
   long double left = from;
   while (left < to) {
@@ -157,20 +197,30 @@ long double IntegrateOscillating(long double from, long double to, long double s
     for (int j = 0; j < n; ++j) {
       values[j] = integrand(middle + half * nodes.nodes[j]);
     }
-    rule.Weights(half, onceWeights.data());
-    rule.Weights(2 * half, twiceWeights.data());
+    if (half != weightsHalf) {
+      if (withOnce) {
+        rule.Weights(half, onceWeights.data());
+      }
+      rule.Weights(2 * half, twiceWeights.data());
+      weightsHalf = half;
+    }
     long double slow = 0;
     Complex once = 0;
     Complex twice = 0;
     for (int j = 0; j < n; ++j) {
       slow += nodes.weights[j] * values[j].slow;
-      once += onceWeights[j] * values[j].once;
       twice += twiceWeights[j] * values[j].twice;
     }
-    const UnitPhase onceTurn = Phase(middle);
     const UnitPhase twiceTurn = Phase(2 * middle);
-    sum += half * (slow + onceTurn.cosine * once.real() - onceTurn.sine * once.imag() +
-                   twiceTurn.cosine * twice.real() - twiceTurn.sine * twice.imag());
+    long double panel = slow + twiceTurn.cosine * twice.real() - twiceTurn.sine * twice.imag();
+    if (withOnce) {
+      for (int j = 0; j < n; ++j) {
+        once += onceWeights[j] * values[j].once;
+      }
+      const UnitPhase onceTurn = Phase(middle);
+      panel += onceTurn.cosine * once.real() - onceTurn.sine * once.imag();
+    }
+    sum += half * panel;
     left = right;
   }
   return sum;
@@ -180,26 +230,38 @@ long double IntegrateOscillating(long double from, long double to, long double s
 long double ScaledIntegral(const Shape& s, const IntegrationSettings& settings) {
   // Up to the large-x form of F(q): Gauss-Legendre panels, a geometric run
   // from the smallest scale of the integrand up to one period pi of its
-  // fastest oscillation, then panels of width pi.
-  const long double period = kPi;
+  // fastest oscillation, then panels of width pi; from 1/64 on they are the
+  // same for every shape, and so are the values of F(q) at their nodes.
   const GaussLegendreRule& rule = RuleWithNodes(settings.nodesPerPanel);
+  const auto inner = [&](long double q) { return s.r1 > 0 ? BesselIntegral(s.r1 * q) : 0.0L; };
   const auto integrand = [&](long double q) {
-    const long double g = (BesselIntegral(q) - BesselIntegral(s.r1 * q)) / (q * q * q);
+    const long double g = (BesselIntegral(q) - inner(q)) / Cube(q);
     return g * g * HeightKernel(s.h * q);
   };
+  const FixedPanels& fixed = FixedPanelsWithNodes(settings.nodesPerPanel);
+  const long double firstEdge = fixed.edges.front();
   long double sum = 0;
   long double left = 0;
-  long double right = std::min(1.0L, 1 / s.h) / 64;
-  while (right < period) {
+  long double right = std::min(1.0L, 1 / s.h) * firstEdge;
+  while (right < firstEdge) {
     sum += IntegrateGaussLegendre(rule, left, right, integrand);
     left = right;
     right *= 2;
   }
-  sum += IntegrateGaussLegendre(rule, left, period, integrand);
-  for (long double panel = 1; panel < kLargeXPanels; ++panel) {
-    sum += IntegrateGaussLegendre(rule, panel * period, (panel + 1) * period, integrand);
+  sum += IntegrateGaussLegendre(rule, left, firstEdge, integrand);
+  const std::size_t n = rule.nodes.size();
+  for (std::size_t panel = 0; panel + 1 < fixed.edges.size(); ++panel) {
+    const long double middle = (fixed.edges[panel] + fixed.edges[panel + 1]) / 2;
+    const long double half = (fixed.edges[panel + 1] - fixed.edges[panel]) / 2;
+    long double panelSum = 0;
+    for (std::size_t j = 0; j < n; ++j) {
+      const long double q = middle + half * rule.nodes[j];
+      const long double g = (fixed.outer[panel * n + j] - inner(q)) / Cube(q);
+      panelSum += rule.weights[j] * g * g * HeightKernel(s.h * q);
+    }
+    sum += half * panelSum;
   }
-  const long double largeX = kLargeXPanels * period;
+  const long double largeX = fixed.edges.back();
 
   // Then panels that follow the slow parts, up to the cut-off K of the
   // closed-form tail. K is where F(r1 q) takes its large-x form too, or so
@@ -221,12 +283,12 @@ long double ScaledIntegral(const Shape& s, const IntegrationSettings& settings) 
   const long double innerEnd = std::min(innerLargeX, cutoff);
   if (largeX < innerEnd) {
     const long double scale = s.r1 > 0 ? 1 / s.r1 : INFINITY;
-    sum += IntegrateOscillating(largeX, innerEnd, scale, s, filon,
+    sum += IntegrateOscillating(largeX, innerEnd, scale, s, filon, true,
                                 [&](long double q) { return InnerBelowLargeX(s, q); });
   }
   const long double bothStart = std::max(largeX, innerEnd);
   if (bothStart < cutoff) {
-    sum += IntegrateOscillating(bothStart, cutoff, 1 / s.depth, s, filon,
+    sum += IntegrateOscillating(bothStart, cutoff, 1 / s.depth, s, filon, false,
                                 [&](long double q) { return BothLargeX(s, q); });
   }
   return sum + InductanceTail(s.r1, s.h, cutoff, innerIsAsymptotic);

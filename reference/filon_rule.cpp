@@ -1,8 +1,9 @@
 #include "filon_rule.h"
 
 #include <cmath>
-#include <numbers>
 #include <stdexcept>
+
+#include "unit_phase.h"
 
 namespace tarnel::reference {
 
@@ -44,22 +45,19 @@ void FilonRule::Weights(long double sigma, Complex* weights) const {
   // the amplitude's Legendre coefficients come from the nodes exactly.
   std::vector<long double> bessel(n);
   SphericalBessel(sigma, n, bessel.data());
-  for (int j = 0; j < n; ++j) {
-    weights[j] = 0;
-  }
+  std::vector<long double> real(n, 0.0L);
+  std::vector<long double> imaginary(n, 0.0L);
   for (int k = 0; k < n; ++k) {
     // i^k j_k: real for even k, imaginary for odd k, signs in turn.
     const long double moment = (k % 4 < 2 ? 1 : -1) * bessel[k];
     const long double* row = &scaledLegendre_[k * n];
-    if (k % 2 == 0) {
-      for (int j = 0; j < n; ++j) {
-        weights[j] += Complex(moment * row[j], 0);
-      }
-    } else {
-      for (int j = 0; j < n; ++j) {
-        weights[j] += Complex(0, moment * row[j]);
-      }
+    long double* part = k % 2 == 0 ? real.data() : imaginary.data();
+    for (int j = 0; j < n; ++j) {
+      part[j] += moment * row[j];
     }
+  }
+  for (int j = 0; j < n; ++j) {
+    weights[j] = Complex(real[j], imaginary[j]);
   }
 }
 
@@ -67,8 +65,9 @@ void SphericalBessel(long double sigma, int count, long double* values) {
   if (!(sigma > 0) || count < 1) {
     throw std::domain_error("SphericalBessel needs sigma > 0 and a count of at least 1");
   }
-  const long double sine = std::sin(sigma);
-  const long double cosine = std::cos(sigma);
+  const UnitPhase phase = Phase(sigma);
+  const long double sine = phase.sine;
+  const long double cosine = phase.cosine;
   const long double j0 = sine / sigma;
   if (sigma >= count) {
     // Upwards, stable while the order stays below sigma.
@@ -111,21 +110,6 @@ void SphericalBessel(long double sigma, int count, long double* values) {
   for (int k = 0; k < count; ++k) {
     values[k] *= scale;
   }
-}
-
-UnitPhase Phase(long double x) {
-  constexpr long double kTwoPi = 2 * std::numbers::pi_v<long double>;
-  // 2 pi = kFirst + kSecond + kThird (Cody and Waite's split of pi/4 for an
-  // extended significand, times 8): kFirst has 32 significant bits, so
-  // turns * kFirst is exact below 2^32 turns, and the three together carry
-  // 2 pi far beyond the 64 bits of one long double.
-  constexpr long double kFirst = 8 * 7.853981554508209228515625E-1L;
-  constexpr long double kSecond = 8 * 7.946627356147928367136046290398E-9L;
-  constexpr long double kThird = 8 * 3.061616997868382943065164830688E-17L;
-  constexpr long double kRounder = 0x1.8p63L;
-  const long double turns = (x / kTwoPi + kRounder) - kRounder;
-  const long double reduced = ((x - turns * kFirst) - turns * kSecond) - turns * kThird;
-  return {std::cos(reduced), std::sin(reduced)};
 }
 
 }  // namespace tarnel::reference

@@ -39,13 +39,4 @@ class FilonRule {
 // `values`, for sigma > 0.
 void SphericalBessel(long double sigma, int count, long double* values);
 
-// cos x and sin x, the argument reduced with 2 pi in three parts: good to
-// about 1e-19 absolute below 2^32 turns (|x| up to about 2.7e10), to about
-// |x| 2^-64 beyond.
-struct UnitPhase {
-  long double cosine;
-  long double sine;
-};
-UnitPhase Phase(long double x);
-
 }  // namespace tarnel::reference
