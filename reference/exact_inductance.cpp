@@ -1,6 +1,7 @@
 #include "exact_inductance.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <complex>
 #include <map>
@@ -124,13 +125,19 @@ Complex Amplitude(long double x) {
   return {(a.cosine - a.sine) * kHalfRoot2, -(a.cosine + a.sine) * kHalfRoot2};
 }
 
+constexpr int kMostParts = 4;
+
+// The frequencies w_k of a range of the integrand.
+struct Frequencies {
+  int count;
+  std::array<long double, kMostParts> values;
+};
+
 // The integrand at q beyond the start of the large-x form of F(q), split as
-// slow + Re[once e^(iq)] + Re[twice e^(2iq)] with slowly varying slow, once
-// and twice.
+// slow + sum_k Re[part_k e^(i w_k q)], slow and the parts varying slowly.
 struct Split {
-  long double slow;
-  Complex once;
-  Complex twice;
+  long double slow = 0;
+  std::array<Complex, kMostParts> parts{};
 };
 
 struct Shape {
@@ -142,26 +149,54 @@ struct Shape {
 // F(r1 q) below its large-x form: with P = 1 - F(r1 q) and
 // s = F(q) - 1 = sqrt(2q/pi) Re[u e^(iq)],
 //   G^2 = P^2 + (q/pi) |u|^2 + 2 P sqrt(2q/pi) Re[u e^(iq)] + (q/pi) Re[u^2 e^(2iq)].
+Frequencies InnerBelowLargeXFrequencies() {
+  return {2, {1, 2}};
+}
+
 Split InnerBelowLargeX(const Shape& s, long double q) {
   const long double kernel = HeightKernel(s.h * q) / Cube(q * q);
   const long double p = 1 - BesselIntegral(s.r1 * q);
   const Complex u = Amplitude(q);
   const long double share = q / kPi;
-  return {kernel * (p * p + share * std::norm(u)), kernel * 2 * p * std::sqrt(2 * share) * u,
-          kernel * share * u * u};
+  return {kernel * (p * p + share * std::norm(u)),
+          {kernel * 2 * p * std::sqrt(2 * share) * u, kernel * share * u * u}};
 }
 
 // Both radii in the large-x form: G = sqrt(2q/pi) Re[Y e^(iq)] with
-// Y = u(q) - sqrt(r1) u(r1 q) e^(-i depth q), slowly varying even for a thin
-// wall, where G is small and its two terms nearly cancel.
-Split BothLargeX(const Shape& s, long double q) {
+// Y = u(q) - sqrt(r1) u(r1 q) e^(-i depth q), slowly varying where depth q
+// is small, as for a thin wall, where G is small and its two terms nearly
+// cancel: G^2 = (q/pi) (|Y|^2 + Re[Y^2 e^(2iq)]).
+Frequencies JointFrequencies() {
+  return {1, {2}};
+}
+
+Split Joint(const Shape& s, long double q) {
   const long double kernel = HeightKernel(s.h * q) / Cube(q * q);
   const UnitPhase turn = Phase(s.depth * q);
   const Complex y =
       Amplitude(q) - std::sqrt(s.r1) * Amplitude(s.r1 * q) * Complex(turn.cosine, -turn.sine);
   const long double share = q / kPi;
-  return {kernel * share * std::norm(y), 0, kernel * share * y * y};
+  return {kernel * share * std::norm(y), {kernel * share * y * y}};
 }
+
+// The same with Y's two terms apart, once e^(-i depth q) turns too fast to
+// be part of a slowly varying amplitude: with v = sqrt(r1) u(r1 q),
+//   |Y|^2 = |u|^2 + |v|^2 - 2 Re[u conj(v) e^(i depth q)],
+//   Y^2 e^(2iq) = u^2 e^(2iq) - 2 u v e^(i (1 + r1) q) + v^2 e^(2 i r1 q).
+Frequencies ApartFrequencies(const Shape& s) {
+  return {4, {s.depth, 2, 1 + s.r1, 2 * s.r1}};
+}
+
+Split Apart(const Shape& s, long double q) {
+  const long double factor = HeightKernel(s.h * q) / Cube(q * q) * q / kPi;
+  const Complex u = Amplitude(q);
+  const Complex v = std::sqrt(s.r1) * Amplitude(s.r1 * q);
+  return {factor * (std::norm(u) + std::norm(v)),
+          {-2 * factor * u * std::conj(v), factor * u * u, -2 * factor * u * v, factor * v * v}};
+}
+
+// From here on (depth q) Y's terms are taken apart.
+constexpr long double kApartTurns = 4;
 
 // Where e^(-hq) in the height kernel stops mattering: e^-45 < 3e-20.
 constexpr long double kKernelDecayed = 45;
@@ -170,16 +205,15 @@ constexpr long double kKernelDecayed = 45;
 // large-x form of F(q): panels on which the slow parts vary little, the
 // smooth part by Gauss-Legendre and the oscillating ones by the Filon rule
 // at the same nodes. `scale` is the length on which the inner radius
-// (1/r1) or the wall (1/depth) varies the parts.
+// (1/r1) or the wall (1/depth) varies the parts, if it does.
 template <typename Integrand>
 long double IntegrateOscillating(long double from, long double to, long double scale,
-                                 const Shape& s, const FilonRule& rule, bool withOnce,
-                                 const Integrand& integrand) {
+                                 const Shape& s, const FilonRule& rule,
+                                 const Frequencies& frequencies, const Integrand& integrand) {
   const int n = rule.Size();
   const GaussLegendreRule& nodes = rule.Nodes();
   std::vector<Split> values(n);
-  std::vector<Complex> onceWeights(n);
-  std::vector<Complex> twiceWeights(n);
+  std::vector<Complex> weights(kMostParts * n);
   long double weightsHalf = 0;  // the half-width the weights were made for
   long double sum = 0;
   long double left = from;
@@ -192,33 +226,31 @@ long double IntegrateOscillating(long double from, long double to, long double s
       width = std::min(width, 2 / s.h);
     }
     const long double right = std::min(left + width, to);
+    if (!(right > left)) {
+      throw std::logic_error("oscillating range: a panel of no width");
+    }
     const long double middle = (left + right) / 2;
     const long double half = (right - left) / 2;
     for (int j = 0; j < n; ++j) {
       values[j] = integrand(middle + half * nodes.nodes[j]);
     }
     if (half != weightsHalf) {
-      if (withOnce) {
-        rule.Weights(half, onceWeights.data());
+      for (int k = 0; k < frequencies.count; ++k) {
+        rule.Weights(frequencies.values[k] * half, &weights[k * n]);
       }
-      rule.Weights(2 * half, twiceWeights.data());
       weightsHalf = half;
     }
-    long double slow = 0;
-    Complex once = 0;
-    Complex twice = 0;
+    long double panel = 0;
     for (int j = 0; j < n; ++j) {
-      slow += nodes.weights[j] * values[j].slow;
-      twice += twiceWeights[j] * values[j].twice;
+      panel += nodes.weights[j] * values[j].slow;
     }
-    const UnitPhase twiceTurn = Phase(2 * middle);
-    long double panel = slow + twiceTurn.cosine * twice.real() - twiceTurn.sine * twice.imag();
-    if (withOnce) {
+    for (int k = 0; k < frequencies.count; ++k) {
+      Complex part = 0;
       for (int j = 0; j < n; ++j) {
-        once += onceWeights[j] * values[j].once;
+        part += weights[k * n + j] * values[j].parts[k];
       }
-      const UnitPhase onceTurn = Phase(middle);
-      panel += onceTurn.cosine * once.real() - onceTurn.sine * once.imag();
+      const UnitPhase turn = Phase(frequencies.values[k] * middle);
+      panel += turn.cosine * part.real() - turn.sine * part.imag();
     }
     sum += half * panel;
     left = right;
@@ -280,16 +312,21 @@ long double ScaledIntegral(const Shape& s, const IntegrationSettings& settings) 
   cutoff *= settings.cutoffScale;
 
   const FilonRule& filon = FilonRuleWithNodes(settings.nodesPerPanel);
-  const long double innerEnd = std::min(innerLargeX, cutoff);
+  const long double innerEnd = innerIsAsymptotic ? std::min(innerLargeX, cutoff) : cutoff;
   if (largeX < innerEnd) {
     const long double scale = s.r1 > 0 ? 1 / s.r1 : INFINITY;
-    sum += IntegrateOscillating(largeX, innerEnd, scale, s, filon, true,
+    sum += IntegrateOscillating(largeX, innerEnd, scale, s, filon, InnerBelowLargeXFrequencies(),
                                 [&](long double q) { return InnerBelowLargeX(s, q); });
   }
-  const long double bothStart = std::max(largeX, innerEnd);
-  if (bothStart < cutoff) {
-    sum += IntegrateOscillating(bothStart, cutoff, 1 / s.depth, s, filon, false,
-                                [&](long double q) { return BothLargeX(s, q); });
+  const long double jointStart = std::max(largeX, innerEnd);
+  const long double apartStart = std::max(jointStart, std::min(kApartTurns / s.depth, cutoff));
+  if (jointStart < apartStart) {
+    sum += IntegrateOscillating(jointStart, apartStart, 1 / s.depth, s, filon, JointFrequencies(),
+                                [&](long double q) { return Joint(s, q); });
+  }
+  if (apartStart < cutoff) {
+    sum += IntegrateOscillating(apartStart, cutoff, INFINITY, s, filon, ApartFrequencies(s),
+                                [&](long double q) { return Apart(s, q); });
   }
   return sum + InductanceTail(s.r1, s.h, cutoff, innerIsAsymptotic);
 }
