@@ -24,8 +24,8 @@ constexpr int kQuadratureNodes = 32;
 static_assert(kSeriesLimit + kPieceCount * kPieceWidth == kBesselIntegralAsymptoticStart);
 
 // F(x) = sum (-1)^m x^(2m+3) / ((2m+3) 2^(2m+1) m! (m+1)!), as x^3 times a
-// polynomial in x^2 of fixed degree: up to x = 4 the terms beyond it are
-// below 1e-21 of F.
+// polynomial in x^2: up to x = 4 the terms beyond m = 19 are below 1e-21 of
+// F, up to x = 2 those beyond m = 13, up to x = 1 those beyond m = 10.
 constexpr int kSeriesTerms = 20;
 
 std::array<long double, kSeriesTerms> SeriesCoefficients() {
@@ -41,8 +41,9 @@ std::array<long double, kSeriesTerms> SeriesCoefficients() {
 long double SeriesF(long double x) {
   static const std::array<long double, kSeriesTerms> coefficients = SeriesCoefficients();
   const long double square = x * x;
-  long double sum = coefficients[kSeriesTerms - 1];
-  for (int m = kSeriesTerms - 2; m >= 0; --m) {
+  const int terms = x <= 1 ? 11 : x <= 2 ? 14 : kSeriesTerms;
+  long double sum = coefficients[terms - 1];
+  for (int m = terms - 2; m >= 0; --m) {
     sum = sum * square + coefficients[m];
   }
   return sum * square * x;

@@ -41,15 +41,26 @@ long double Cube(long double x) {
 }
 
 // y - 1 + e^-y: its power series y^2/2 - y^3/6 + ... for small y, where the
-// closed form would lose about 2e-19/y^2 relative to cancellation.
+// closed form would lose about 2e-19/y^2 relative to cancellation; beyond
+// y = 50, e^-y is below a rounding of y - 1.
 long double HeightKernel(long double y) {
+  if (y > 50) {
+    return y - 1;
+  }
   if (y >= 0.25L) {
     return y + std::expm1(-y);
   }
+  static const std::array<long double, 40> inverses = [] {
+    std::array<long double, 40> values{};
+    for (int n = 1; n < 40; ++n) {
+      values[n] = 1.0L / n;
+    }
+    return values;
+  }();
   long double term = y * y / 2;
   long double sum = term;
   for (int n = 3; n < 40; ++n) {
-    term *= -y / n;
+    term *= -y * inverses[n];
     sum += term;
     if (std::fabs(term) <= 1e-21L * sum) {
       break;

@@ -18,13 +18,19 @@ namespace {
 constexpr long double kPi = std::numbers::pi_v<long double>;
 
 // A series sum c_m q^-m, m = 0 .. kTailOrder, with complex coefficients.
-using Series = std::vector<Complex>;
+using Series = std::array<Complex, kTailOrder + 1>;
 
+// Written out: the library's complex product also guards against infinities
+// and not-a-numbers, which cannot arise here.
 Series Product(const Series& left, const Series& right) {
-  Series product(kTailOrder + 1, Complex(0));
+  Series product{};
   for (int i = 0; i <= kTailOrder; ++i) {
+    const long double a = left[i].real();
+    const long double b = left[i].imag();
     for (int j = 0; i + j <= kTailOrder; ++j) {
-      product[i + j] += left[i] * right[j];
+      const long double c = right[j].real();
+      const long double d = right[j].imag();
+      product[i + j] += Complex(a * c - b * d, a * d + b * c);
     }
   }
   return product;
@@ -55,7 +61,7 @@ struct Oscillation {
 Oscillation MakeOscillation(long double radius, long double sign) {
   const AsymptoticCoefficients& coefficients = BesselIntegralAsymptoticCoefficients();
   const Complex rotation = std::polar(1.0L, -kPi / 4);
-  Series amplitude(kTailOrder + 1);
+  Series amplitude{};
   long double scale = sign * std::sqrt(radius);
   for (int j = 0; j <= kTailOrder; ++j) {
     amplitude[j] = scale * Complex(coefficients.cosine[j], -coefficients.sine[j]) * rotation;
