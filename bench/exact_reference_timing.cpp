@@ -30,6 +30,7 @@ struct Winding {
 // Log-spaced from `from` to `to` inclusive.
 std::vector<long double> Spaced(long double from, long double to, int count) {
   std::vector<long double> values;
+  values.reserve(count);
   for (int i = 0; i < count; ++i) {
     values.push_back(from * std::pow(to / from, static_cast<long double>(i) / (count - 1)));
   }

@@ -224,7 +224,7 @@ long double IntegrateOscillating(long double from, long double to, long double s
   const int n = rule.Size();
   const GaussLegendreRule& nodes = rule.Nodes();
   std::vector<Split> values(n);
-  std::vector<Complex> weights(kMostParts * n);
+  std::vector<Complex> weights(static_cast<std::size_t>(kMostParts) * n);
   long double weightsHalf = 0;  // the half-width the weights were made for
   long double sum = 0;
   long double left = from;
@@ -247,7 +247,7 @@ long double IntegrateOscillating(long double from, long double to, long double s
     }
     if (half != weightsHalf) {
       for (int k = 0; k < frequencies.count; ++k) {
-        rule.Weights(frequencies.values[k] * half, &weights[k * n]);
+        rule.Weights(frequencies.values[k] * half, &weights[static_cast<std::size_t>(k) * n]);
       }
       weightsHalf = half;
     }

@@ -16,7 +16,8 @@ constexpr int kDownwardMargin = 40;
 
 }  // namespace
 
-FilonRule::FilonRule(int n) : rule_(MakeGaussLegendreRule(n)), scaledLegendre_(n * n) {
+FilonRule::FilonRule(int n)
+    : rule_(MakeGaussLegendreRule(n)), scaledLegendre_(static_cast<std::size_t>(n) * n) {
   for (int j = 0; j < n; ++j) {
     const long double x = rule_.nodes[j];
     long double previous = 0;
@@ -50,7 +51,7 @@ void FilonRule::Weights(long double sigma, Complex* weights) const {
   for (int k = 0; k < n; ++k) {
     // i^k j_k: real for even k, imaginary for odd k, signs in turn.
     const long double moment = (k % 4 < 2 ? 1 : -1) * bessel[k];
-    const long double* row = &scaledLegendre_[k * n];
+    const long double* row = &scaledLegendre_[static_cast<std::size_t>(k) * n];
     long double* part = k % 2 == 0 ? real.data() : imaginary.data();
     for (int j = 0; j < n; ++j) {
       part[j] += moment * row[j];
