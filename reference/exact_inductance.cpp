@@ -27,10 +27,9 @@ constexpr long double kPi = std::numbers::pi_v<long double>;
 constexpr int kLargeXPanels = 12;
 static_assert(kLargeXPanels * kPi >= kBesselIntegralAsymptoticStart);
 
-// A cut-off beyond which the rest of the integral is below 1e-29 of it
-// (it falls like K^-3 / min(1, h)), used when a hole is too small for
-// F(r1 q) to reach its large-x form before it: F(r1 q) is then dropped
-// beyond the cut-off at no visible cost.
+// A cut-off so far out that what lies beyond it hardly counts (it falls like
+// K^-3 / min(1, h)), used when a hole is too small for F(r1 q) to reach its
+// large-x form before it: F(r1 q) is then dropped beyond the cut-off.
 constexpr long double kFarCutoff = 1e12L;
 
 // For windings both flat and thin the cut-off moves out to 4/max(h, depth).
