@@ -30,6 +30,7 @@ struct Winding {
 // Log-spaced from `from` to `to` inclusive.
 std::vector<long double> Spaced(long double from, long double to, int count) {
   std::vector<long double> values;
+  values.reserve(count);
   for (int i = 0; i < count; ++i) {
     values.push_back(from * std::pow(to / from, static_cast<long double>(i) / (count - 1)));
   }
@@ -75,9 +76,12 @@ int main(int argc, char** argv) {
   // lengths built from them do not fall just outside.
   constexpr long double kInwards = 1e-9L;
   std::vector<long double> thicknessRatios = Spaced(1e-6L * (1 + kInwards), 1, 25);
-  // Around the hole below which the inner radius is left out of the tail
-  // (R1/R2 = 3e-3), where the integral is taken furthest out.
-  for (const long double innerRatio : {2.9e-3L, 3e-3L, 3.01e-3L, 3.2e-3L, 1e-3L, 1e-9L}) {
+  // Holes where the integral is taken furthest out: small ones, either side
+  // of R1/R2 = 3.6e-11, below which the inner radius is left out beyond the
+  // far cut-off, and either side of R1/R2 = 36/(12 pi), below which part of
+  // the oscillating range has the inner radius below its large-x form.
+  for (const long double innerRatio :
+       {3e-3L, 1e-3L, 1e-9L, 3.5e-11L, 3.7e-11L, 1e-15L, 0.95L, 0.96L}) {
     thicknessRatios.push_back((1 - innerRatio) / (1 + innerRatio));
   }
   std::vector<Winding> windings;

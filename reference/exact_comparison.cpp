@@ -8,10 +8,10 @@ namespace tarnel::reference {
 
 namespace {
 
-// The shapes on which the exact value is verified to 1e-9 and takes well
-// under 50 ms (docs/accuracy.md). Thinner or flatter windings lose digits to
-// cancellation in the closed-form tail of the integral; longer ones are
-// checked against the infinite solenoid only up to here.
+// The shapes on which the exact value is verified to 1e-9 (docs/accuracy.md;
+// its time per winding in docs/performance.md). Beyond them the closed-form
+// tail of the integral cancels to fewer and fewer digits, and longer
+// windings are checked against the infinite solenoid only up to here.
 constexpr long double kSmallestLengthRatio = 1e-7L;
 constexpr long double kLargestLengthRatio = 1e6L;
 constexpr long double kSmallestThicknessRatio = 1e-6L;

@@ -6,9 +6,13 @@
 //       * integral from 0 to infinity of [F(k R2) - F(k R1)]^2
 //         (k H - 1 + e^(-k H)) / k^6 dk,
 //
-// F(x) = integral from 0 to x of t J1(t) dt (bessel_integral.h). The integral
-// is taken with Gauss-Legendre panels up to a cut-off and in closed form
-// beyond it (inductance_tail.h). Relative accuracy better than 1e-9 on the
+// F(x) = integral from 0 to x of t J1(t) dt (bessel_integral.h). In units of
+// R2 the integral is taken in three ranges: Gauss-Legendre panels of width pi
+// up to 12 pi, where F(k R2) takes its large-x form; then panels that follow
+// the slowly varying amplitudes of that form (powers of k, the hole, the
+// wall, e^(-k H)) rather than its oscillation, the oscillating parts
+// integrated by a Filon rule (filon_rule.h); and the closed form beyond a
+// cut-off (inductance_tail.h). Relative accuracy better than 1e-9 on the
 // shapes CompareWithExact accepts (exact_comparison.h); thinner discs and
 // walls lose digits in the closed-form part.
 #pragma once
@@ -25,8 +29,9 @@ inline constexpr double kMagneticConstant = 4e-7 * std::numbers::pi;
 struct IntegrationSettings {
   // Multiplies the cut-off between the numerical and the closed-form part.
   double cutoffScale = 1;
-  // Gauss-Legendre nodes on each panel of width pi/R2 (one period of the
-  // fastest oscillation of the integrand).
+  // Nodes on each panel: Gauss-Legendre up to 12 pi/R2 on panels of width
+  // pi/R2 (one period of the fastest oscillation of the integrand), Filon
+  // beyond.
   int nodesPerPanel = 14;
 };
 

@@ -3,6 +3,8 @@
 #include <cmath>
 #include <stdexcept>
 
+#include "unit_phase.h"
+
 namespace tarnel::reference {
 
 namespace {
@@ -88,7 +90,8 @@ Complex ExponentialIntegral(long double nu, Complex z) {
     h *= step;
     if (std::norm(step - 1.0L) <= kToleranceSquared) {
       const long double magnitude = std::exp(-z.real());
-      return h * Complex(magnitude * std::cos(z.imag()), -magnitude * std::sin(z.imag()));
+      const UnitPhase phase = Phase(z.imag());
+      return h * Complex(magnitude * phase.cosine, -magnitude * phase.sine);
     }
   }
   throw std::runtime_error("ExponentialIntegral: continued fraction did not converge");
@@ -100,6 +103,39 @@ Complex PowerExponentialTail(long double p, Complex z, long double K) {
   }
   const long double scale = std::pow(K, 1 - p);
   return scale * ExponentialIntegral(p, z * K);
+}
+
+}  // namespace tarnel::reference
+
+namespace tarnel::reference {
+
+void ExponentialIntegralOrders(long double nu, Complex z, int count, Complex* values) {
+  if (count < 1) {
+    return;
+  }
+  if (z == Complex(0)) {
+    for (int k = 0; k < count; ++k) {
+      values[k] = ExponentialIntegral(nu + k, z);
+    }
+    return;
+  }
+  // The order nearest above |z| is taken directly.
+  const long double size = std::abs(z);
+  int pivot = 0;
+  if (size > nu) {
+    pivot = static_cast<int>(std::min<long double>(std::ceil(size - nu), count - 1));
+  }
+  values[pivot] = ExponentialIntegral(nu + pivot, z);
+  const long double decay = std::exp(-z.real());
+  const UnitPhase phase = Phase(z.imag());
+  const Complex exponential(decay * phase.cosine, -decay * phase.sine);
+  for (int k = pivot; k + 1 < count; ++k) {
+    values[k + 1] = (exponential - z * values[k]) / (nu + k);
+  }
+  const Complex inverse = Reciprocal(z);
+  for (int k = pivot; k > 0; --k) {
+    values[k - 1] = (exponential - (nu + k - 1) * values[k]) * inverse;
+  }
 }
 
 }  // namespace tarnel::reference

@@ -20,3 +20,13 @@ Complex ExponentialIntegral(long double nu, Complex z);
 Complex PowerExponentialTail(long double p, Complex z, long double K);
 
 }  // namespace tarnel::reference
+
+namespace tarnel::reference {
+
+// E_(nu + k)(z) for k = 0 .. count-1 into `values`, same range as
+// ExponentialIntegral: one order from it, the others by
+// (n) E_(n+1)(z) = e^-z - z E_n(z), upwards where the order exceeds |z| and
+// downwards below, the directions in which the recurrence damps errors.
+void ExponentialIntegralOrders(long double nu, Complex z, int count, Complex* values);
+
+}  // namespace tarnel::reference

@@ -1,5 +1,6 @@
 #include "inductance_tail.h"
 
+#include <array>
 #include <cmath>
 #include <complex>
 #include <numbers>
@@ -17,13 +18,19 @@ namespace {
 constexpr long double kPi = std::numbers::pi_v<long double>;
 
 // A series sum c_m q^-m, m = 0 .. kTailOrder, with complex coefficients.
-using Series = std::vector<Complex>;
+using Series = std::array<Complex, kTailOrder + 1>;
 
+// Written out: the library's complex product also guards against infinities
+// and not-a-numbers, which cannot arise here.
 Series Product(const Series& left, const Series& right) {
-  Series product(kTailOrder + 1, Complex(0));
+  Series product{};
   for (int i = 0; i <= kTailOrder; ++i) {
+    const long double a = left[i].real();
+    const long double b = left[i].imag();
     for (int j = 0; i + j <= kTailOrder; ++j) {
-      product[i + j] += left[i] * right[j];
+      const long double c = right[j].real();
+      const long double d = right[j].imag();
+      product[i + j] += Complex(a * c - b * d, a * d + b * c);
     }
   }
   return product;
@@ -54,7 +61,7 @@ struct Oscillation {
 Oscillation MakeOscillation(long double radius, long double sign) {
   const AsymptoticCoefficients& coefficients = BesselIntegralAsymptoticCoefficients();
   const Complex rotation = std::polar(1.0L, -kPi / 4);
-  Series amplitude(kTailOrder + 1);
+  Series amplitude{};
   long double scale = sign * std::sqrt(radius);
   for (int j = 0; j <= kTailOrder; ++j) {
     amplitude[j] = scale * Complex(coefficients.cosine[j], -coefficients.sine[j]) * rotation;
@@ -64,21 +71,23 @@ Oscillation MakeOscillation(long double radius, long double sign) {
 }
 
 // Integral from K to infinity of Re[sum_m c_m q^(shift - m) e^(i w q)] w(q) dq
-// with w(q) = h q^-5 - q^-6 + q^-6 e^(-h q).
+// with w(q) = h q^-5 - q^-6 + q^-6 e^(-h q), from the run of exponential
+// integrals of the orders p = 5 + m - shift and p + 1.
 long double IntegrateAgainstKernel(const Series& c, long double frequency, long double shift,
                                    long double h, long double K) {
-  const Complex oscillating(0, -frequency);
-  const Complex damped(h, -frequency);
+  constexpr int kTerms = kTailOrder + 1;
+  std::array<Complex, kTerms + 1> oscillating;  // E_(p0 + k)(-i w K)
+  std::array<Complex, kTerms> damped;           // E_(p0 + 1 + k)((h - i w) K)
+  const long double firstOrder = 5 - shift;
+  ExponentialIntegralOrders(firstOrder, Complex(0, -frequency * K), kTerms + 1, oscillating.data());
+  ExponentialIntegralOrders(firstOrder + 1, Complex(h * K, -frequency * K), kTerms, damped.data());
+  // K^(1 - p) at each order.
+  long double scale = std::pow(K, 1 - firstOrder);
   long double sum = 0;
-  for (int m = 0; m <= kTailOrder; ++m) {
-    if (c[m] == Complex(0)) {
-      continue;
-    }
-    const long double p = 5 + m - shift;  // power of 1/q against q^-5
-    const Complex kernel = h * PowerExponentialTail(p, oscillating, K) -
-                           PowerExponentialTail(p + 1, oscillating, K) +
-                           PowerExponentialTail(p + 1, damped, K);
+  for (int m = 0; m < kTerms; ++m) {
+    const Complex kernel = scale * (h * oscillating[m] + (damped[m] - oscillating[m + 1]) / K);
     sum += (c[m] * kernel).real();
+    scale /= K;
   }
   return sum;
 }

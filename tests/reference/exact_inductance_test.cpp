@@ -46,8 +46,7 @@ struct Shape {
   double R1;
   double R2;
   double H;
-  // How far moving the cut-off or the nodes may move the value: further
-  // where the inner radius is left out beyond the cut-off.
+  // How far moving the cut-off or the nodes may move the value.
   double settingsTolerance = 1e-12;
 };
 
@@ -59,8 +58,9 @@ void PrintTo(const Shape& value, std::ostream* out) {
 // long and thin, thick without a hole, a hole too small for the large-x form;
 // then the edges of what CompareWithExact accepts: a disc and a wall a
 // million times thinner than wide, both at once, a winding a million times
-// longer than wide, and the holes either side of where the inner radius
-// joins the closed-form tail.
+// longer than wide; holes small and large for where F(r1 q) reaches its
+// large-x form: just inside and outside the far cut-off, far inside the
+// oscillating range, and just at its start.
 const Shape kShapes[] = {{"FlatThin", 0.99, 1, 0.01},
                          {"LongThin", 0.95, 1, 40},
                          {"NoHole", 0, 1, 0.3},
@@ -71,8 +71,10 @@ const Shape kShapes[] = {{"FlatThin", 0.99, 1, 0.01},
                          {"ThinWall", 0.999998, 1, 1},
                          {"ThinWallAndDisc", 0.9998, 1, 1e-4},
                          {"VeryLong", 0.5, 1, 1.5e6},
-                         {"HoleBelowSwitch", 2.9e-3, 1, 0.01, 1e-10},
-                         {"HoleAboveSwitch", 3.1e-3, 1, 0.01}};
+                         {"HoleBelowFarCutoff", 3e-11, 1, 0.01},
+                         {"HoleAboveFarCutoff", 4e-11, 1, 0.01},
+                         {"SmallHole", 3e-3, 1, 0.01},
+                         {"HoleAtOscillatingStart", 0.9549, 1, 0.01}};
 
 class ExactInductanceShapeTest : public testing::TestWithParam<Shape> {};
 
@@ -149,18 +151,27 @@ TEST(ExactInductance, FollowsTheShapeTheWayFluxDoes) {
   }
 }
 
-TEST(ExactInductance, HasNoStepWhereTheHoleReachesTheLargeXForm) {
-  // Just below R1/R2 = 3e-3 the inner radius is left out of the closed-form
-  // tail; just above it is kept. The slope across that switch must match
-  // the slope over a wider interval around it, for a long and a flat winding.
+TEST(ExactInductance, HasNoStepWhereTheHoleChangesItsTreatment) {
+  // Below R1/R2 = 36/(12 pi) F(r1 q) is below its large-x form on part of
+  // the oscillating range, above it nowhere: the slope across that edge must
+  // match the slope over a wider interval around it. Below R1/R2 = 3.6e-11
+  // F(r1 q) is dropped beyond the far cut-off instead of joining the
+  // closed-form tail: the value must not move there. For a long and a flat
+  // winding.
+  const double edge = 36 / (12 * std::numbers::pi);
+  const double farEdge = 3.6e-11;
   for (const double H : {1.0, 1e-4}) {
-    const double wide =
-        (ExactInductancePerTurnSquared(4e-3, 1, H) - ExactInductancePerTurnSquared(2e-3, 1, H)) /
-        2e-3;
-    const double narrow = (ExactInductancePerTurnSquared(3.0001e-3, 1, H) -
-                           ExactInductancePerTurnSquared(2.9999e-3, 1, H)) /
+    const double wide = (ExactInductancePerTurnSquared(edge + 1e-3, 1, H) -
+                         ExactInductancePerTurnSquared(edge - 1e-3, 1, H)) /
+                        2e-3;
+    const double narrow = (ExactInductancePerTurnSquared(edge + 1e-7, 1, H) -
+                           ExactInductancePerTurnSquared(edge - 1e-7, 1, H)) /
                           2e-7;
     EXPECT_NEAR(narrow / wide, 1.0, 1e-3) << "H = " << H;
+    EXPECT_NEAR(ExactInductancePerTurnSquared(farEdge * (1 - 1e-6), 1, H) /
+                    ExactInductancePerTurnSquared(farEdge * (1 + 1e-6), 1, H),
+                1.0, 1e-14)
+        << "H = " << H;
   }
 }
 

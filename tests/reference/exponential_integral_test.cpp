@@ -6,6 +6,7 @@
 #include <ostream>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "gauss_legendre.h"
 
@@ -107,6 +108,44 @@ TEST(ExponentialIntegral, PowerSeriesMeetsTheContinuedFraction) {
     }
   }
 }
+
+struct OrdersCase {
+  const char* name;
+  long double nu;
+  Complex z;
+  int count;
+};
+
+void PrintTo(const OrdersCase& value, std::ostream* out) {
+  *out << value.name;
+}
+
+class ExponentialIntegralOrdersTest : public testing::TestWithParam<OrdersCase> {};
+
+TEST_P(ExponentialIntegralOrdersTest, EachOrderMatchesItsDirectValue) {
+  const OrdersCase c = GetParam();
+  std::vector<Complex> values(c.count);
+  ExponentialIntegralOrders(c.nu, c.z, c.count, values.data());
+  for (int k = 0; k < c.count; ++k) {
+    EXPECT_LT(RelativeError(values[k], ExponentialIntegral(c.nu + k, c.z)), 1e-16)
+        << "order " << static_cast<double>(c.nu + k);
+  }
+}
+
+// |z| below every order (upwards only), above every order (downwards only)
+// and between (both ways from the middle), on the real and imaginary axes
+// and between, as the tail of the inductance integral needs them.
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ExponentialIntegralOrdersTest,
+    testing::Values(OrdersCase{"Zero", 4.5L, Complex(0, 0), 18},
+                    OrdersCase{"SmallImaginary", 4, Complex(0, -1e-5L), 18},
+                    OrdersCase{"InsideTheUnitCircle", 5, Complex(0.3L, -0.2L), 18},
+                    OrdersCase{"BelowEveryOrder", 4.5L, Complex(0.1L, -3), 18},
+                    OrdersCase{"AmongTheOrders", 4, Complex(2, -12), 18},
+                    OrdersCase{"AboveEveryOrder", 5, Complex(0, -200), 18},
+                    OrdersCase{"StronglyDamped", 6, Complex(40, -30), 17},
+                    OrdersCase{"FarAndHalfOrder", 4.5L, Complex(0, -3e5L), 18}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(ExponentialIntegral, RefusesArgumentsOutsideItsDomain) {
   EXPECT_THROW(ExponentialIntegral(1, Complex(0, 0)), std::domain_error);
