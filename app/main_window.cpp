@@ -12,10 +12,13 @@
 #include <exception>
 #include <string>
 
+#include "design_action.h"
 #include "error_box.h"
 #include "errors.h"
 #include "exact_inductance_tooltip.h"
+#include "inductance_warning.h"
 #include "ui_main_window.h"
+#include "winding_tooltips.h"
 #include "window_font.h"
 #include "window_placement.h"
 
@@ -107,6 +110,14 @@ TfmTarnel::TfmTarnel(QWidget* parent) : QWidget(parent), ui_(std::make_unique<Ui
   }
 
   exactTooltip_ = new ExactInductanceTooltip(ui_->edL);
+  inductanceWarning_ = new InductanceWarning(ui_->edL);
+  windingTooltips_ = new WindingTooltips(ui_->edN, ui_->edR);
+  const DesignFields designFields{ui_->edR1, ui_->edR2,     ui_->edH,
+                                  ui_->edD,  ui_->edLambda, ui_->edL};
+  for (const design::Unknown unknown :
+       {design::Unknown::kR2, design::Unknown::kH, design::Unknown::kD}) {
+    new DesignEntry(unknown, designFields, [this] { btProcessClick(); });
+  }
 }
 
 TfmTarnel::~TfmTarnel() = default;
@@ -118,21 +129,33 @@ void TfmTarnel::btProcessClick() {
   try {
     RunCalculation(fields, &values);
   } catch (const Exception& error) {
-    exactTooltip_->Forget();
     ShowFieldTexts(fields);
+    ShowNotes(values);
     ReportEventError(this, error);
     return;
   } catch (const std::exception& error) {
-    exactTooltip_->Forget();
     ShowFieldTexts(fields);
+    ShowNotes(values);
     ReportEventError(this, Exception(error.what()));
     return;
   }
   ShowFieldTexts(fields);
+  ShowNotes(values);
+}
+
+void TfmTarnel::ShowNotes(const ComputedValues& values) {
   if (values.L && values.N && values.R1 && values.R2 && values.H) {
     exactTooltip_->Show(*values.R1, *values.R2, *values.H, *values.N, *values.L);
+    inductanceWarning_->Check(*values.R1, *values.R2, *values.H, *values.N, *values.L);
   } else {
     exactTooltip_->Forget();
+    inductanceWarning_->Forget();
+  }
+  // An error in the inductance leaves N and R computed: their figures stand.
+  if (values.N && values.R1 && values.R2 && values.D) {
+    windingTooltips_->Show(*values.N, *values.R1, *values.R2, *values.D);
+  } else {
+    windingTooltips_->Forget();
   }
 }
 

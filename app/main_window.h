@@ -14,6 +14,8 @@ class TfmTarnel;
 namespace tarnel {
 
 class ExactInductanceTooltip;
+class InductanceWarning;
+class WindingTooltips;
 
 class TfmTarnel : public QWidget {
   Q_OBJECT
@@ -30,9 +32,13 @@ class TfmTarnel : public QWidget {
  private:
   [[nodiscard]] CalculationFields FieldTexts() const;
   void ShowFieldTexts(const CalculationFields& fields);
+  // What the window tells about the numbers a calculation wrote, beside them.
+  void ShowNotes(const ComputedValues& values);
 
   std::unique_ptr<Ui::TfmTarnel> ui_;
   ExactInductanceTooltip* exactTooltip_;  // owned by edL
+  InductanceWarning* inductanceWarning_;  // owned by edL
+  WindingTooltips* windingTooltips_;      // owned by edN
 };
 
 }  // namespace tarnel

@@ -1,0 +1,73 @@
+// Design for a target inductance from the window: the context menu of edR2,
+// edH and edD gets an entry that asks for the inductance the winding should
+// have, solves the field's dimension for it (the other four inputs as they
+// stand) and runs the calculation on the result.
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <functional>
+#include <string>
+
+#include "calculation_request.h"
+#include "target_inductance.h"
+
+class QEvent;
+class QLineEdit;
+class QPoint;
+
+namespace tarnel {
+
+// The significant digits of a solved dimension in its field.
+inline constexpr int kSolvedDigits = 7;
+
+// What a design answers: the solved field's new text, or why there is none.
+struct DesignAnswer {
+  bool solved = false;
+  std::string text;  // solved: the dimension; otherwise the message for the dialog
+};
+
+// Designs `unknown` for the target inductance written in `targetText`
+// (henries). The target and the other four inputs of `fields` are read as
+// the calculation reads its inputs, with DecimalMark(); the text of the
+// unknown's own field is not read. Raises nothing.
+DesignAnswer AnswerDesign(const CalculationFields& fields, design::Unknown unknown,
+                          const std::string& targetText);
+
+// The input fields of the window and edL, whose text the dialog offers as
+// the target.
+struct DesignFields {
+  QLineEdit* R1 = nullptr;
+  QLineEdit* R2 = nullptr;
+  QLineEdit* H = nullptr;
+  QLineEdit* D = nullptr;
+  QLineEdit* Lambda = nullptr;
+  QLineEdit* L = nullptr;
+};
+
+// The entry in the context menu of the unknown's field (mouse, Menu key or
+// Shift+F10) and the dialog it opens. Owned by that field.
+class DesignEntry : public QObject {
+  Q_OBJECT
+
+ public:
+  // `calculate` runs the window's calculation, as its Calculate button does.
+  DesignEntry(design::Unknown unknown, const DesignFields& fields, std::function<void()> calculate);
+
+  // The entry's text in the menu.
+  [[nodiscard]] QString EntryText() const;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  [[nodiscard]] QLineEdit* Field() const;
+  void ShowMenu(const QPoint& globalPos);
+  void OpenDialog();
+
+  design::Unknown unknown_;
+  DesignFields fields_;
+  std::function<void()> calculate_;
+};
+
+}  // namespace tarnel

@@ -1,0 +1,535 @@
+// Design for a target inductance from the window's context menu, the warning
+// sign in edL, and the winder's figures in the tooltips of edN and edR.
+#include <QContextMenuEvent>
+#include <QDialog>
+#include <QLabel>
+#include <QMenu>
+#include <QMessageBox>
+#include <QRegularExpression>
+#include <QSignalSpy>
+#include <QToolButton>
+#include <cmath>
+
+#include "calculation_request.h"
+#include "exact_comparison.h"
+#include "gui_test_fixture.h"
+#include "inductance_warning.h"
+#include "number_text.h"
+
+namespace tarnel::gui_test {
+
+// How long a test waits for a menu, a dialog or a comparison to appear.
+constexpr int kPatienceMs = 60000;
+
+const QStringList kStartupInputs = {"0.01", "0.02", "0.03", "0.001", "0.6"};
+
+// The decimal mark for one test, '.' again when it ends.
+class MarkForTest {
+ public:
+  explicit MarkForTest(char mark) { SetDecimalMark(mark); }
+  ~MarkForTest() { SetDecimalMark('.'); }
+  MarkForTest(const MarkForTest&) = delete;
+  MarkForTest& operator=(const MarkForTest&) = delete;
+};
+
+// The significant digits of a number's text: without sign, mark, exponent
+// and leading zeros.
+int SignificantDigits(const QString& text) {
+  QString mantissa = text.section(QLatin1Char('E'), 0, 0);
+  mantissa.remove(QRegularExpression(QStringLiteral("[^0-9]")));
+  mantissa.remove(QRegularExpression(QStringLiteral("^0+")));
+  return static_cast<int>(mantissa.size());
+}
+
+// The numbers a calculation on `inputs` computes.
+ComputedValues CalculatedValues(const QStringList& inputs) {
+  CalculationFields fields = StartupFields();
+  fields.edR1 = inputs[0].toStdString();
+  fields.edR2 = inputs[1].toStdString();
+  fields.edH = inputs[2].toStdString();
+  fields.edD = inputs[3].toStdString();
+  fields.edLambda = inputs[4].toStdString();
+  ComputedValues values;
+  RunCalculation(fields, &values);
+  return values;
+}
+
+QStringList CalculatedOutputs(const QStringList& inputs) {
+  CalculationFields fields = StartupFields();
+  fields.edR1 = inputs[0].toStdString();
+  fields.edR2 = inputs[1].toStdString();
+  fields.edH = inputs[2].toStdString();
+  fields.edD = inputs[3].toStdString();
+  fields.edLambda = inputs[4].toStdString();
+  RunCalculation(fields);
+  return {QString::fromStdString(fields.edN), QString::fromStdString(fields.edR),
+          QString::fromStdString(fields.edL), QString::fromStdString(fields.edMessage)};
+}
+
+// The exact inductance of the winding the texts describe.
+long double ExactOf(const QStringList& inputs) {
+  const ComputedValues values = CalculatedValues(inputs);
+  const reference::ExactComparison comparison =
+      reference::CompareWithExact(*values.R1, *values.R2, *values.H, *values.N, *values.L);
+  return comparison.evaluated ? comparison.exactL : -1;
+}
+
+class DesignTest : public WindowTest {
+  Q_OBJECT
+
+ private slots:
+  void design_entry_solves_the_field_data();
+  void design_entry_solves_the_field();
+  void dialog_answers_what_it_cannot_use_data();
+  void dialog_answers_what_it_cannot_use();
+  void unreachable_target_names_the_interval_data();
+  void unreachable_target_names_the_interval();
+  void warning_sign_marks_a_formula_more_than_1_percent_off_data();
+  void warning_sign_marks_a_formula_more_than_1_percent_off();
+  void warning_sign_of_an_earlier_calculation_never_shows_data();
+  void warning_sign_of_an_earlier_calculation_never_shows();
+  void turns_and_resistance_tooltips_give_wire_length_and_mass_data();
+  void turns_and_resistance_tooltips_give_wire_length_and_mass();
+  void winding_tooltips_follow_the_computed_values();
+
+ private:
+  // Opens the context menu of `field` (Shift+F10, or the context-menu event
+  // of a right click), picks the design entry with the arrow keys and Enter,
+  // and leaves the dialog it opens in `dialog`.
+  void OpenDesignDialog(QLineEdit* field, bool byMouse, QDialog*& dialog) const;
+  // Runs the calculation with Enter in edR1, answering the error box it opens.
+  void CalculateAnsweringErrorBox(QString& boxText) const;
+  [[nodiscard]] InductanceWarning* Warning() const {
+    return Field("edL")->findChild<InductanceWarning*>();
+  }
+};
+
+void DesignTest::OpenDesignDialog(QLineEdit* field, bool byMouse, QDialog*& dialog) const {
+  dialog = nullptr;
+  field->setFocus();
+  if (byMouse) {
+    // What a right click or the Menu key becomes on its way to the field.
+    QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5),
+                            field->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(field, &event);
+  } else {
+    QTest::keyClick(field, Qt::Key_F10, Qt::ShiftModifier);
+  }
+  QTRY_VERIFY_WITH_TIMEOUT(qobject_cast<QMenu*>(QApplication::activePopupWidget()) != nullptr,
+                           kPatienceMs);
+  auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+  // The field's own entries are there too.
+  QVERIFY(menu->actions().size() > 2);
+  const QString entry =
+      QStringLiteral("Подобрать %1 по индуктивности…").arg(field->objectName().mid(2));
+  for (qsizetype i = 0; i < menu->actions().size(); ++i) {
+    if (menu->activeAction() != nullptr && menu->activeAction()->text() == entry) {
+      break;
+    }
+    QTest::keyClick(menu, Qt::Key_Up);
+  }
+  QVERIFY(menu->activeAction() != nullptr);
+  QCOMPARE(menu->activeAction()->text(), entry);
+  QTest::keyClick(menu, Qt::Key_Return);
+  QTRY_VERIFY_WITH_TIMEOUT(qobject_cast<QDialog*>(QApplication::activeModalWidget()) != nullptr,
+                           kPatienceMs);
+  dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+  QVERIFY(QTest::qWaitForWindowActive(dialog, kPatienceMs));
+  QCOMPARE(dialog->parentWidget(), static_cast<QWidget*>(&Window()));
+  QCOMPARE(dialog->windowTitle(),
+           QStringLiteral("Подбор %1 по индуктивности").arg(field->objectName().mid(2)));
+}
+
+void DesignTest::CalculateAnsweringErrorBox(QString& boxText) const {
+  QObject scope;
+  QTimer::singleShot(0, &scope, [&boxText] {
+    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+      boxText = box->text();
+      QTest::mouseClick(box->button(QMessageBox::Ok), Qt::LeftButton);
+    }
+  });
+  QTest::keyClick(Field("edR1"), Qt::Key_Return);
+}
+
+// Types `target` into the dialog's field in place of what it offers.
+void TypeTarget(QDialog* dialog, const QString& target) {
+  auto* field = dialog->findChild<QLineEdit*>(QStringLiteral("edTarget"));
+  QVERIFY(field != nullptr);
+  QCOMPARE(dialog->focusWidget(), static_cast<QWidget*>(field));
+  QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+  QTest::keyClick(field, Qt::Key_Delete);
+  QTest::keyClicks(field, target);
+  QCOMPARE(field->text(), target);
+}
+
+void DesignTest::design_entry_solves_the_field_data() {
+  QTest::addColumn<QString>("field");
+  QTest::addColumn<QStringList>("inputs");
+  QTest::addColumn<QString>("target");
+  QTest::addColumn<char>("mark");
+  QTest::addColumn<bool>("byMouse");
+  QTest::addColumn<QString>("exactShown");  // the exact value as the edL tooltip writes it
+
+  QTest::newRow("R2 for 2 mH") << "edR2" << kStartupInputs << "0.002" << '.' << false << "2.000E-3";
+  QTest::newRow("R2 for 2 mH, context-menu event")
+      << "edR2" << kStartupInputs << "0.002" << '.' << true << "2.000E-3";
+  QTest::newRow("H for 0.5 mH, its own field blank")
+      << "edH" << QStringList{"0.01", "0.02", "", "0.001", "0.6"} << "5e-4" << '.' << false
+      << "5.000E-4";
+  QTest::newRow("D for 12.5 mH") << "edD" << kStartupInputs << "0.0125" << '.' << false
+                                 << "1.250E-2";
+  QTest::newRow("R2 for 1.2346 H, comma")
+      << "edR2" << QStringList{"0,01", "0,02", "0,03", "0,0002", "0,6"} << "1,2346" << ',' << false
+      << "1,235E0";
+}
+
+// The context menu's entry, driven by keys: the field gets the solved
+// dimension to 7 digits, the calculation runs on it, and its winding has
+// the target for its exact inductance.
+void DesignTest::design_entry_solves_the_field() {
+  QFETCH(QString, field);
+  QFETCH(QStringList, inputs);
+  QFETCH(QString, target);
+  QFETCH(char, mark);
+  QFETCH(bool, byMouse);
+  QFETCH(QString, exactShown);
+  const MarkForTest markForTest(mark);
+  SetInputs(inputs[0], inputs[1], inputs[2], inputs[3], inputs[4]);
+  const QStringList before = FieldTexts();
+
+  QDialog* dialog = nullptr;
+  OpenDesignDialog(Field(field), byMouse, dialog);
+  QVERIFY(dialog != nullptr);
+  TypeTarget(dialog, target);
+  QTest::keyClick(dialog->focusWidget(), Qt::Key_Return);
+  // OK closes the dialog at once when it has an answer.
+  if (QApplication::activeModalWidget() == dialog) {
+    QFAIL(qPrintable(dialog->findChild<QLabel*>(QStringLiteral("lbDesignMessage"))->text()));
+  }
+  QCOMPARE(QApplication::activeModalWidget(), nullptr);
+
+  const QString solved = Field(field)->text();
+  const int index = static_cast<int>(kFieldNames.indexOf(field));
+  QStringList expectedInputs = before.first(5);
+  expectedInputs[index] = solved;
+  QCOMPARE(FieldTexts().first(5), expectedInputs);
+  QVERIFY2(SignificantDigits(solved) <= 7, qPrintable(solved));
+  // Shown from its first digit, though wider than the field.
+  QCOMPARE(Field(field)->cursorPosition(), 0);
+  QCOMPARE(Outputs(), CalculatedOutputs(expectedInputs));
+
+  QVERIFY2(LTooltip().startsWith(QStringLiteral("Точно (равномерная плотность тока): ") +
+                                 exactShown + QStringLiteral(" Гн")),
+           qPrintable(LTooltip()));
+  // Seven digits of the dimension keep the exact value within a few parts
+  // in ten million of the target (D enters it to the fourth power); four
+  // would not.
+  const long double exact = ExactOf(expectedInputs);
+  const long double wanted = TextToNumber(target.toStdString());
+  QVERIFY2(std::fabs(exact / wanted - 1) < 1e-6L,
+           qPrintable(QStringLiteral("%1 for %2").arg(double(exact)).arg(target)));
+}
+
+void DesignTest::dialog_answers_what_it_cannot_use_data() {
+  QTest::addColumn<QString>("field");
+  QTest::addColumn<QStringList>("inputs");
+  QTest::addColumn<QString>("target");
+  QTest::addColumn<QString>("message");
+
+  QTest::newRow("a word") << "edR2" << kStartupInputs << "abc"
+                          << "«abc» не является числом";
+  QTest::newRow("nothing") << "edH" << kStartupInputs << ""
+                           << "«» не является числом";
+  QTest::newRow("comma under a point") << "edD" << kStartupInputs << "0,002"
+                                       << "«0,002» не является числом";
+  QTest::newRow("zero") << "edR2" << kStartupInputs << "0"
+                        << "Введите L > 0";
+  QTest::newRow("negative") << "edH" << kStartupInputs << "-1e-3"
+                            << "Введите L > 0";
+  QTest::newRow("R1 not a number")
+      << "edR2" << QStringList{" x ", "0.02", "0.03", "0.001", "0.6"} << "0.002"
+      << "R1: «x» не является числом";
+  QTest::newRow("Lambda not a number, R2 unread")
+      << "edH" << QStringList{"0.01", "?", "0.03", "0.001", "six"} << "0.002"
+      << "R2: «?» не является числом";
+  QTest::newRow("D above H") << "edR2" << QStringList{"0.01", "0.02", "0.03", "0.05", "0.6"}
+                             << "0.002"
+                             << "Введите D < H";
+  QTest::newRow("Lambda 1") << "edD" << QStringList{"0.01", "0.02", "0.03", "0.001", "1"} << "0.002"
+                            << "Введите Lambda < 1";
+}
+
+// What the dialog cannot use is answered inside it; Escape then closes it
+// and no field of the window has changed.
+void DesignTest::dialog_answers_what_it_cannot_use() {
+  QFETCH(QString, field);
+  QFETCH(QStringList, inputs);
+  QFETCH(QString, target);
+  QFETCH(QString, message);
+  QTest::keyClick(Field("edR1"), Qt::Key_Return);
+  SetInputs(inputs[0], inputs[1], inputs[2], inputs[3], inputs[4]);
+  const QStringList before = FieldTexts();
+
+  QDialog* dialog = nullptr;
+  OpenDesignDialog(Field(field), false, dialog);
+  QVERIFY(dialog != nullptr);
+  TypeTarget(dialog, target);
+  QTest::keyClick(dialog->focusWidget(), Qt::Key_Return);
+
+  QCOMPARE(QApplication::activeModalWidget(), static_cast<QWidget*>(dialog));
+  const auto* shown = dialog->findChild<QLabel*>(QStringLiteral("lbDesignMessage"));
+  QVERIFY(shown != nullptr);
+  QVERIFY(shown->isVisible());
+  QCOMPARE(shown->text(), message);
+  QCOMPARE(FieldTexts(), before);
+
+  QTest::keyClick(dialog->focusWidget(), Qt::Key_Escape);
+  QTRY_VERIFY_WITH_TIMEOUT(QApplication::activeModalWidget() == nullptr, kPatienceMs);
+  QCOMPARE(FieldTexts(), before);
+}
+
+void DesignTest::unreachable_target_names_the_interval_data() {
+  QTest::addColumn<QString>("field");
+  QTest::addColumn<QString>("target");
+  QTest::addColumn<QString>("pattern");
+  // Where the lowest L is reached; empty: unchecked.
+  QTest::addColumn<QStringList>("lowestWinding");
+  QTest::addColumn<char>("mark");
+
+  const QString between = QStringLiteral("индуктивность может быть от (\\S+) до (\\S+) Гн$");
+  // The thinnest winding the rules allow: R2 = R1 + D, H = D.
+  QTest::newRow("R2, below the thinnest winding")
+      << "edR2"
+      << "1e-9" << QStringLiteral("^При этих R1, H, D и Lambda ") + between
+      << QStringList{"0.01", "0.011", "0.03", "0.001", "0.6"} << '.';
+  QTest::newRow("H, below the lowest winding")
+      << "edH"
+      << "1e-9" << QStringLiteral("^При этих R1, R2, D и Lambda ") + between
+      << QStringList{"0.01", "0.02", "0.001", "0.001", "0.6"} << '.';
+  QTest::newRow("H, above the longest verified winding")
+      << "edH"
+      << "1e6" << QStringLiteral("^При этих R1, R2, D и Lambda ") + between << QStringList{} << '.';
+  // The thickest wire the rules allow: D = min(H, R2 - R1).
+  QTest::newRow("D, below the thickest wire")
+      << "edD"
+      << "1e-9"
+      << QStringLiteral(
+             "^При этих R1, R2, H и Lambda индуктивность может быть не меньше (\\S+) Гн$")
+      << QStringList{"0.01", "0.02", "0.03", "0.01", "0.6"} << '.';
+  QTest::newRow("D, below the thickest wire, comma")
+      << "edD"
+      << "1e-9"
+      << QStringLiteral(
+             "^При этих R1, R2, H и Lambda индуктивность может быть не меньше (\\S+) Гн$")
+      << QStringList{"0,01", "0,02", "0,03", "0,01", "0,6"} << ',';
+}
+
+// No value of the dimension reaches the target: the dialog names the
+// interval that can be reached, and nothing changes.
+void DesignTest::unreachable_target_names_the_interval() {
+  QFETCH(QString, field);
+  QFETCH(QString, target);
+  QFETCH(QString, pattern);
+  QFETCH(QStringList, lowestWinding);
+  QFETCH(char, mark);
+  const MarkForTest markForTest(mark);
+  if (mark != '.') {
+    QStringList inputs = kStartupInputs;
+    inputs.replaceInStrings(QStringLiteral("."), QString(QChar(mark)));
+    SetInputs(inputs[0], inputs[1], inputs[2], inputs[3], inputs[4]);
+  }
+  const QStringList before = FieldTexts();
+
+  QDialog* dialog = nullptr;
+  OpenDesignDialog(Field(field), false, dialog);
+  QVERIFY(dialog != nullptr);
+  TypeTarget(dialog, target);
+  QTest::keyClick(dialog->focusWidget(), Qt::Key_Return);
+  QCOMPARE(QApplication::activeModalWidget(), static_cast<QWidget*>(dialog));
+  const QString message = dialog->findChild<QLabel*>(QStringLiteral("lbDesignMessage"))->text();
+  const QRegularExpressionMatch match = QRegularExpression(pattern).match(message);
+  QVERIFY2(match.hasMatch(), qPrintable(message));
+
+  const long double wanted = TextToNumber(target.toStdString());
+  const long double lowest = TextToNumber(match.captured(1).toStdString());
+  if (match.lastCapturedIndex() == 2) {
+    const long double highest = TextToNumber(match.captured(2).toStdString());
+    QVERIFY(lowest < highest);
+    QVERIFY(wanted < lowest || wanted > highest);
+  } else {
+    QVERIFY(wanted < lowest);
+  }
+  if (!lowestWinding.isEmpty()) {
+    const long double edge = ExactOf(lowestWinding);
+    QVERIFY2(std::fabs(lowest / edge - 1) < 1e-6L,
+             qPrintable(QStringLiteral("%1 against %2").arg(double(lowest)).arg(double(edge))));
+  }
+  QCOMPARE(FieldTexts(), before);
+  QTest::keyClick(dialog->focusWidget(), Qt::Key_Escape);
+  QTRY_VERIFY_WITH_TIMEOUT(QApplication::activeModalWidget() == nullptr, kPatienceMs);
+  QCOMPARE(FieldTexts(), before);
+}
+
+void DesignTest::warning_sign_marks_a_formula_more_than_1_percent_off_data() {
+  QTest::addColumn<QStringList>("inputs");
+  QTest::addColumn<bool>("warned");
+
+  QTest::newRow("start-up coil, -0.0075 %") << kStartupInputs << false;
+  // Thick windings without a hole, H near 0.75 (R1 + R2): the long formula.
+  QTest::newRow("+17 %") << QStringList{"0", "0.02", "0.015", "0.0005", "0.6"} << true;
+  QTest::newRow("+1.05 %") << QStringList{"0", "0.02", "0.014", "0.0005", "0.6"} << true;
+  QTest::newRow("+0.88 %") << QStringList{"0.001", "0.02", "0.015", "0.0005", "0.6"} << false;
+  // Just above H = 0.75 (R1 + R2) at a third of the radius free: the long
+  // formula below the exact value.
+  QTest::newRow("-1.4 %") << QStringList{"0.0067", "0.0333", "0.0301", "0.0005", "0.6"} << true;
+}
+
+// The sign appears inside edL once the exact value is known, with the
+// exact-value tooltip; the field's text stays the formula's L. A hand edit
+// takes it away.
+void DesignTest::warning_sign_marks_a_formula_more_than_1_percent_off() {
+  QFETCH(QStringList, inputs);
+  QFETCH(bool, warned);
+  QVERIFY(Warning() != nullptr);
+  SetInputs(inputs[0], inputs[1], inputs[2], inputs[3], inputs[4]);
+  QSignalSpy compared(Warning(), &InductanceWarning::Compared);
+
+  QTest::keyClick(Field("edR1"), Qt::Key_Return);
+  // The results are there before the exact value is: the comparison runs
+  // once the calculation has returned to the event loop.
+  QCOMPARE(Outputs(), CalculatedOutputs(inputs));
+  QCOMPARE(Warning()->Sign(), nullptr);
+  QCOMPARE(compared.count(), 0);
+  QVERIFY(compared.wait(kPatienceMs));
+  QCOMPARE(Outputs(), CalculatedOutputs(inputs));
+
+  QLineEdit* edL = Field("edL");
+  const auto* button = edL->findChild<QToolButton*>();
+  if (!warned) {
+    QCOMPARE(Warning()->Sign(), nullptr);
+    QVERIFY(button == nullptr || !button->isVisibleTo(edL));
+    return;
+  }
+  QVERIFY(Warning()->Sign() != nullptr);
+  QCOMPARE(Warning()->Sign()->toolTip(), LTooltip());
+  QVERIFY(!Warning()->Sign()->icon().isNull());
+  QVERIFY(button != nullptr);
+  QTRY_VERIFY_WITH_TIMEOUT(button->isVisibleTo(edL), kPatienceMs);
+  QVERIFY(edL->rect().contains(button->geometry()));
+
+  QTest::keyClick(edL, Qt::Key_End);
+  QTest::keyClick(edL, Qt::Key_1);
+  QCOMPARE(Warning()->Sign(), nullptr);
+}
+
+void DesignTest::warning_sign_of_an_earlier_calculation_never_shows_data() {
+  QTest::addColumn<QString>("then");
+  QTest::newRow("a calculation of a good formula") << "start-up coil";
+  QTest::newRow("a broken rule") << "Lambda 1";
+  QTest::newRow("a hand edit of L") << "typed L";
+}
+
+// A comparison that ends after the L it was started for has gone shows
+// nothing.
+void DesignTest::warning_sign_of_an_earlier_calculation_never_shows() {
+  QFETCH(QString, then);
+  SetInputs("0", "0.02", "0.015", "0.0005", "0.6");
+  QTest::keyClick(Field("edR1"), Qt::Key_Return);
+  if (then == "start-up coil") {
+    SetInputs(kStartupInputs[0], kStartupInputs[1], kStartupInputs[2], kStartupInputs[3],
+              kStartupInputs[4]);
+    QTest::keyClick(Field("edR1"), Qt::Key_Return);
+  } else if (then == "Lambda 1") {
+    Field("edLambda")->setText("1");
+    QTest::keyClick(Field("edR1"), Qt::Key_Return);
+    QCOMPARE(Outputs().last(), QStringLiteral("Введите Lambda < 1"));
+  } else {
+    QTest::keyClick(Field("edL"), Qt::Key_1);
+  }
+  Warning()->Settle();
+  QCOMPARE(Warning()->Sign(), nullptr);
+
+  // The same coil once more: its own comparison does show.
+  SetInputs("0", "0.02", "0.015", "0.0005", "0.6");
+  QTest::keyClick(Field("edR1"), Qt::Key_Return);
+  Warning()->Settle();
+  QVERIFY(Warning()->Sign() != nullptr);
+}
+
+void DesignTest::turns_and_resistance_tooltips_give_wire_length_and_mass_data() {
+  QTest::addColumn<char>("mark");
+  QTest::addColumn<QStringList>("inputs");
+  QTest::addColumn<QString>("tooltip");
+
+  // N·PI·(R1 + R2) = 4·Lambda·(R2 − R1)·H·(R1 + R2)/D² = 21.6 m, whatever pi
+  // is taken for; its copper, 21.6 m · 3.1415926·1e-6/4 m² · 8960 kg/m³ =
+  // 0.15200 kg.
+  QTest::newRow("start-up coil") << '.' << kStartupInputs
+                                 << "Длина провода: 21.6 м; масса меди: 0.152 кг";
+  QTest::newRow("start-up coil, comma")
+      << ',' << QStringList{"0,01", "0,02", "0,03", "0,001", "0,6"}
+      << "Длина провода: 21,6 м; масса меди: 0,152 кг";
+  // Twice the radii and height at the same wire: 8 times the length and mass.
+  QTest::newRow("twice the size") << '.' << QStringList{"0.02", "0.04", "0.06", "0.001", "0.6"}
+                                  << "Длина провода: 172.8 м; масса меди: 1.216 кг";
+}
+
+void DesignTest::turns_and_resistance_tooltips_give_wire_length_and_mass() {
+  QFETCH(char, mark);
+  QFETCH(QStringList, inputs);
+  QFETCH(QString, tooltip);
+  const MarkForTest markForTest(mark);
+  SetInputs(inputs[0], inputs[1], inputs[2], inputs[3], inputs[4]);
+  QCOMPARE(Field("edN")->toolTip(), QString());
+
+  QTest::keyClick(Field("edR1"), Qt::Key_Return);
+  QCOMPARE(Field("edN")->toolTip(), tooltip);
+  QCOMPARE(Field("edR")->toolTip(), tooltip);
+}
+
+// The figures stay as long as N and R are the computed ones.
+void DesignTest::winding_tooltips_follow_the_computed_values() {
+  const QString startup = QStringLiteral("Длина провода: 21.6 м; масса меди: 0.152 кг");
+  const auto tooltips = [this] {
+    return QStringList{Field("edN")->toolTip(), Field("edR")->toolTip()};
+  };
+  QTest::keyClick(Field("edR1"), Qt::Key_Return);
+  QCOMPARE(tooltips(), QStringList({startup, startup}));
+
+  // A hand edit of one field takes its figures alone.
+  QTest::keyClick(Field("edN"), Qt::Key_1);
+  QCOMPARE(tooltips(), QStringList({"", startup}));
+  QTest::keyClick(Field("edR"), Qt::Key_1);
+  QCOMPARE(tooltips(), QStringList({"", ""}));
+
+  QTest::keyClick(Field("edR1"), Qt::Key_Return);
+  Field("edLambda")->setText("1");
+  QTest::keyClick(Field("edR1"), Qt::Key_Return);
+  QCOMPARE(Outputs().last(), QStringLiteral("Введите Lambda < 1"));
+  QCOMPARE(tooltips(), QStringList({"", ""}));
+
+  Field("edLambda")->setText("0.6");
+  QTest::keyClick(Field("edR1"), Qt::Key_Return);
+  QCOMPARE(tooltips(), QStringList({startup, startup}));
+  Field("edR1")->setText("abc");
+  QString box;
+  CalculateAnsweringErrorBox(box);
+  QCOMPARE(box, QStringLiteral("'abc' is not a valid floating point value."));
+  QCOMPARE(Outputs().first(2), QStringList({"", ""}));
+  QCOMPARE(tooltips(), QStringList({"", ""}));
+
+  // A fault in the inductance leaves N and R computed, and their figures:
+  // every length 1e100 times the start-up coil's, D 1e-1127 times: L overflows;
+  // 4·Lambda·(R2 − R1)·H·(R1 + R2)/D² = 2.16e2555 m of wire, 1.52e299 kg.
+  SetInputs("1e98", "2e98", "3e98", "1e-1130", "0.6");
+  CalculateAnsweringErrorBox(box);
+  QCOMPARE(box, QStringLiteral("Floating point overflow."));
+  QCOMPARE(Outputs().first(3), QStringList({"2.292E2456", "4.593E4807", ""}));
+  const QString huge = QStringLiteral("Длина провода: 2.16E2555 м; масса меди: 1.52E299 кг");
+  QCOMPARE(tooltips(), QStringList({huge, huge}));
+}
+
+}  // namespace tarnel::gui_test
+
+TARNEL_GUI_TEST_MAIN(tarnel::gui_test::DesignTest)
+#include "design_test.moc"
