@@ -94,6 +94,15 @@ void LineCalculator::Append(std::string_view line, std::string& out) {
   out += '\n';
 }
 
+void LineCalculator::AppendTooLong(std::string& out) {
+  ++tooLongLines_;
+  out += "\t\t\t\tline too long";
+  if (options_.exact) {
+    out += "\t\t";
+  }
+  out += '\n';
+}
+
 void LineCalculator::AppendResult(const std::string& text, const std::optional<long double>& value,
                                   std::string& out) const {
   if (options_.full && value) {

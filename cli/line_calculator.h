@@ -24,8 +24,14 @@ class LineCalculator {
   // line break) to `out`.
   void Append(std::string_view line, std::string& out);
 
+  // Appends the output line of a line too long to be calculated: the
+  // result columns empty, "line too long" as its error.
+  void AppendTooLong(std::string& out);
+
   // Lines seen with other than five fields.
   [[nodiscard]] std::size_t WrongFieldCountLines() const { return wrongFieldCountLines_; }
+  // Lines answered "line too long".
+  [[nodiscard]] std::size_t TooLongLines() const { return tooLongLines_; }
 
  private:
   void AppendResult(const std::string& text, const std::optional<long double>& value,
@@ -36,6 +42,7 @@ class LineCalculator {
   CalculationFields fields_;
   ComputedValues values_;
   std::size_t wrongFieldCountLines_ = 0;
+  std::size_t tooLongLines_ = 0;
 };
 
 }  // namespace tarnel::cli
