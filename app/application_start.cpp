@@ -48,8 +48,9 @@ void SayNoDisplay() {
   std::fprintf(stderr,
                "tarnel: no display could be reached (%s%s%s); to run without one: "
                "xvfb-run -a tarnel%s\n",
-               where.constData(), platform.isEmpty() ? "" : ", QT_QPA_PLATFORM=",
-               platform.constData(), install.constData());
+               where.constData(),
+               platform.isEmpty() ? "" : ", QT_QPA_PLATFORM=", platform.constData(),
+               install.constData());
   std::fflush(stderr);
 }
 

@@ -70,8 +70,7 @@ class CentredMessageBox : public QMessageBox {
     QMessageBox::showEvent(event);
     const QWidget* owner = parentWidget();
     if (owner != nullptr && !event->spontaneous()) {
-      setGeometry(
-          QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(), owner->geometry()));
+      setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(), owner->geometry()));
     }
   }
 };
@@ -89,10 +88,10 @@ void ShowErrorBox(const Exception& error) {
   const QString text = QString::fromStdString(error.Message()) + QLatin1Char('.');
   const DisabledWindows disabled;
   // Owned by the window, so the window manager keeps it above the window. A
-  // window among a disabled window's children
-  // may still be enabled on its own.
+  // window among a disabled window's children may still be enabled on its
+  // own.
   CentredMessageBox box(QMessageBox::Critical, ApplicationTitle(), text, QMessageBox::Ok,
-                  disabled.Owner());
+                        disabled.Owner());
   box.setWindowModality(Qt::ApplicationModal);
   box.setEnabled(true);
   box.exec();
