@@ -41,60 +41,78 @@ awk '/^[ \t]/ { sub(/^[ \t]+/, ""); if (!seen[$0]++) print }' "$work/deps" >"$wo
 
 "$clang_tidy" --version >"$work/version"
 
-# The compile command of FILE from compile_commands.json (one
-# "command": "..." line before its "file": "..." line, as CMake writes it).
-command_of() {
-  awk -v file="$1" '
-    /^  "command": / { command = substr($0, 15, length($0) - 16) }
-    /^  "file": / {
-      f = substr($0, 12, length($0) - 12)
-      if (f == file) { print command; exit }
-    }' "$build/compile_commands.json"
-}
+# Each file with the .clang-tidy files that apply to it, those of its own
+# folder and of every folder above: "INDEX<TAB>FILE<TAB>CONFIG...".
+files=("$@")
+for i in "${!files[@]}"; do
+  file=${files[$i]}
+  line="$i"$'\t'"$file"
+  dir=${file%/*}
+  [ "$dir" != "$file" ] || dir=.
+  while :; do
+    [ ! -f "$dir/.clang-tidy" ] || line+=$'\t'"$dir/.clang-tidy"
+    [ -n "$dir" ] && [ "$dir" != . ] || break
+    dir=${dir%/*}
+  done
+  printf '%s\n' "$line"
+done >"$work/files"
 
-# The key of FILE's verdict on stdout; nothing when it cannot be known.
-key_of() {
-  local file=$1 command object dir
-  command=$(command_of "$file")
-  [ -n "$command" ] || return 0
-  object=$(sed -n 's/.* -o \([^ ]*\) .*/\1/p' <<<"$command")
-  [ -n "$object" ] || return 0
-  # This object's block, only when Ninja marks its list valid.
-  awk -v object="$object" '
-    /^[^ \t]/ { inside = ($1 == object ":" && $0 ~ /\(VALID\)$/) ; next }
-    inside && /^[ \t]/ { sub(/^[ \t]+/, ""); print }' "$work/deps" >"$work/own_paths"
-  [ -s "$work/own_paths" ] || return 0
+# The text behind each key, in $work/key.INDEX: the clang-tidy version, the
+# configurations, the compile command (from compile_commands.json, one
+# "command" line before its "file" line, as CMake writes it) and each file
+# the object was compiled from with the hash of its content. No key text
+# when any of these is unknown or a header is gone.
+awk -F '\t' -v work="$work" '
+  BEGIN { while ((getline line < (work "/version")) > 0) version = version line "\n" }
+  FILENAME == ARGV[1] { hash[substr($0, 67)] = substr($0, 1, 64); next }
+  FILENAME == ARGV[2] {
+    if ($0 !~ /^[ \t]/) {
+      object = ""
+      if ($0 ~ /\(VALID\)$/) { split($0, word, " "); object = substr(word[1], 1, length(word[1]) - 1); deps[object] = "" }
+      next
+    }
+    if (object == "") next
+    path = $0; sub(/^[ \t]+/, "", path)
+    if (path in hash) deps[object] = deps[object] hash[path] " " path "\n"; else gone[object] = 1
+    next
+  }
+  FILENAME == ARGV[3] {
+    if ($0 ~ /^  "command": /) command = substr($0, 15, length($0) - 16)
+    else if ($0 ~ /^  "file": /) commands[substr($0, 12, length($0) - 12)] = command
+    next
+  }
   {
-    cat "$work/version"
-    dir=$(dirname "$file")
-    while :; do
-      if [ -f "$dir/.clang-tidy" ]; then
-        echo "config $dir"
-        cat "$dir/.clang-tidy"
-      fi
-      [ "$dir" != / ] || break
-      dir=$(dirname "$dir")
-    done
-    echo "command $command"
-    # Each included file with the hash of its content; a header that is
-    # gone makes the key unknowable.
-    awk 'NR == FNR { hash[substr($0, 67)] = substr($0, 1, 64); next }
-         { if (!($0 in hash)) { print "missing"; exit 1 } print hash[$0], $0 }' \
-      "$work/hashes" "$work/own_paths" || return 0
-  } >"$work/key_text" || return 0
-  sha256sum "$work/key_text" | cut -c1-64
-}
+    if (!($2 in commands)) next
+    command = commands[$2]
+    if (!match(command, / -o [^ ]+ /)) next
+    object = substr(command, RSTART + 4, RLENGTH - 5)
+    if (!(object in deps) || deps[object] == "" || (object in gone)) next
+    out = work "/key." $1
+    printf "%s", version > out
+    for (k = 3; k <= NF; k++) {
+      print "config " $k > out
+      while ((getline line < $k) > 0) print line > out
+      close($k)
+    }
+    print "command " command > out
+    printf "%s", deps[object] > out
+    close(out)
+  }' "$work/hashes" "$work/deps" "$build/compile_commands.json" "$work/files"
+declare -A key_of=()
+while read -r hash name; do
+  key_of[${name#key.}]=$hash
+done < <(cd "$work" && find . -maxdepth 1 -name 'key.*' -printf '%f\0' | xargs -0 -r sha256sum)
 
 to_check=()
 keys=()
 skipped=0
-for file in "$@"; do
-  key=$(key_of "$file")
+for i in "${!files[@]}"; do
+  key=${key_of[$i]:-}
   if [ -n "$key" ] && [ -e "$cache/$key" ]; then
     skipped=$((skipped + 1))
     continue
   fi
-  to_check+=("$file")
+  to_check+=("${files[$i]}")
   keys+=("$key")
 done
 
