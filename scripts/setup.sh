@@ -29,10 +29,13 @@ tarnel_packages+=(man-db lintian)
 
 tarnel_install_missing() {
   local missing=()
-  local package
+  local package installed
+  # One query for all: a package dpkg does not know at all is left out of
+  # its answer, which then ends with status 1.
+  installed=" $({ dpkg-query -W -f='${Package} ${db:Status-Status}\n' "$@" 2>/dev/null || true; } |
+    awk '$2 == "installed" { printf "%s ", $1 }')"
   for package in "$@"; do
-    if ! dpkg -s "$package" >/dev/null 2>&1 ||
-       ! dpkg -s "$package" 2>/dev/null | grep -q '^Status: install ok installed'; then
+    if [[ "$installed" != *" $package "* ]]; then
       missing+=("$package")
     fi
   done

@@ -9,13 +9,24 @@ work=$(mktemp -d "${TMPDIR:-/tmp}/tarnel-setup.XXXXXX")
 trap 'rm -rf "$work"' EXIT
 bin=$work/bin
 mkdir -p "$bin" "$work/tree"
-for tool in grep cat sha256sum; do
+for tool in awk cat sha256sum; do
   ln -s "$(command -v "$tool")" "$bin/$tool"
 done
-# dpkg knows every package but "absent"; the others log their calls.
-cat >"$bin/dpkg" <<'STUB'
+# dpkg-query knows every package but "absent" (and then ends with status 1,
+# as it does) and "removed", which it knows as removed; the others log their
+# calls.
+cat >"$bin/dpkg-query" <<'STUB'
 #!/bin/sh
-[ "$2" != absent ] && echo "Status: install ok installed"
+shift 2
+status=0
+for package; do
+  case $package in
+    absent) echo "dpkg-query: no packages found matching $package" >&2; status=1 ;;
+    removed) echo "$package config-files" ;;
+    *) echo "$package installed" ;;
+  esac
+done
+exit $status
 STUB
 for tool in apt-get cmake; do
   printf '#!/bin/sh\necho "%s $*" >>"%s/calls"\n' "$tool" "$work" >"$bin/$tool"
@@ -50,8 +61,9 @@ check "no root, no sudo: says so before any install" 1000 no \
 check "sudo" 1000 yes "tarnel_install_missing absent present" 0 \
   "Installing missing packages: absent" \
   "sudo;apt-get update;sudo;apt-get install -y --no-install-recommends absent;"
-check "root" 0 no "tarnel_install_missing absent" 0 "Installing missing packages: absent" \
-  "apt-get update;apt-get install -y --no-install-recommends absent;"
+check "root" 0 no "tarnel_install_missing absent present removed" 0 \
+  "Installing missing packages: absent removed" \
+  "apt-get update;apt-get install -y --no-install-recommends absent removed;"
 check "xauth with xvfb" 0 no \
   'for p in "${tarnel_packages[@]}"; do [ "$p" != xvfb ] || x=1; [ "$p" != xauth ] || a=1; done; [ "$x$a" = 11 ]' \
   0 "" ""
