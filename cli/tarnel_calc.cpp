@@ -33,7 +33,8 @@ constexpr std::string_view kProgram = "tarnel-calc";
 constexpr std::size_t kReadSize = std::size_t{1} << 18;
 constexpr unsigned kMaxDefaultJobs = 16;
 
-// Allocates nothing, so that it can report a lack of memory.
+// Writes `message` after the program's name, in pieces rather than in a
+// string built for it.
 void Complain(std::string_view message) {
   std::string ignored;
   tarnel::cli::WriteAll(STDERR_FILENO, kProgram, ignored) &&

@@ -134,7 +134,8 @@ std::size_t MappedBytes() {
 
 // Under an address-space limit with room for only a few thread stacks, asks
 // for many threads: the start fails part way. Exits 0 when that failure
-// reached the caller as std::system_error after every started task ended.
+// reached the caller as std::system_error after every started task ended,
+// and the calling thread's own task never ran.
 [[noreturn]] void StartTooManyThreads() {
   const std::size_t mapped = MappedBytes();
   const rlimit limit{mapped + (std::size_t{40} << 20), mapped + (std::size_t{40} << 20)};
@@ -144,9 +145,14 @@ std::size_t MappedBytes() {
   }
   std::atomic<int> started{0};
   std::atomic<int> finished{0};
+  std::atomic<bool> firstRan{false};
   bool failed = false;
   try {
-    RunInParallel(256, [&](std::size_t) {
+    RunInParallel(256, [&](std::size_t j) {
+      if (j == 0) {
+        firstRan = true;
+        return;
+      }
       ++started;
       std::this_thread::sleep_for(std::chrono::milliseconds(50));
       ++finished;
@@ -154,9 +160,9 @@ std::size_t MappedBytes() {
   } catch (const std::system_error&) {
     failed = true;
   }
-  std::fprintf(stderr, "system_error %d, started %d, finished %d\n", failed ? 1 : 0, started.load(),
-               finished.load());
-  std::_Exit(failed && started.load() == finished.load() ? 0 : 1);
+  std::fprintf(stderr, "system_error %d, started %d, finished %d, task 0 %s\n", failed ? 1 : 0,
+               started.load(), finished.load(), firstRan ? "ran" : "did not run");
+  std::_Exit(failed && started.load() == finished.load() && !firstRan ? 0 : 1);
 }
 
 TEST(RunInParallelDeathTest, ThreadThatCannotStartLeavesTheStartedOnesJoined) {
