@@ -7,7 +7,7 @@ source scripts/setup.sh
 
 tarnel_install_missing "${tarnel_packages[@]}"
 tarnel_build release
-(cd build && cpack -G DEB --config CPackConfig.cmake >cpack.log) || {
+(cd build && cpack -G DEB --config CPackConfig.cmake >cpack.log 2>&1) || {
   cat build/cpack.log >&2
   echo "package.sh: cpack failed" >&2
   exit 1
