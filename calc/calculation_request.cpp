@@ -151,6 +151,7 @@ void RunCalculation(CalculationFields& fields, ComputedValues* values) {
       values->R1 = in.R1.Value();
       values->R2 = in.R2.Value();
       values->H = in.H.Value();
+      values->D = in.D.Value();
     }
     fpu::ClearFaultFlags();
     const Extended N = TurnsOf(in);

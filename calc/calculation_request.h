@@ -37,6 +37,7 @@ struct ComputedValues {
   std::optional<long double> R1;
   std::optional<long double> R2;
   std::optional<long double> H;
+  std::optional<long double> D;
 };
 
 // Runs one calculation on `fields`. A failed validation rule writes its

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <limits>
 #include <type_traits>
 
@@ -170,77 +171,195 @@ long double TextToNumber(std::string_view text, char mark) {
   return value;
 }
 
-std::string NumberToText(long double value, char mark) {
-  if (std::isnan(value)) {
-    return "NAN";
-  }
-  if (std::isinf(value)) {
-    return value < 0 ? "-INF" : "INF";
-  }
-  const int kind = std::fpclassify(value);
-  if (kind == FP_ZERO || kind == FP_SUBNORMAL) {
-    return "0";
-  }
-  // 18 significant digits, rounded to nearest with ties to even.
-  std::array<char, 64> buffer{};
-  InConversionMode([&buffer, value] {
-    return std::snprintf(buffer.data(), buffer.size(), "%.17Le", std::fabs(value));
-  });
+namespace {
+
+// |value| as significant digits and the decimal exponent of the first.
+struct Decimal {
   std::string digits;
+  int exponent = 0;
+};
+
+// |value|, finite and not zero, correctly rounded to `count` digits. Only
+// digits and the exponent are taken from printf, whose decimal point
+// follows the C locale.
+Decimal Expanded(long double value, int count) {
+  std::array<char, 80> buffer{};
+  InConversionMode([&buffer, value, count] {
+    return std::snprintf(buffer.data(), buffer.size(), "%.*Le", count - 1, std::fabs(value));
+  });
+  Decimal decimal;
   const char* at = buffer.data();
-  // Digits only: the separator printf writes depends on the C locale.
   for (; *at != 'e'; ++at) {
     if (IsDigit(*at)) {
-      digits += *at;
+      decimal.digits += *at;
     }
   }
-  int exponent = std::atoi(at + 1) + 1;  // value = 0.d1d2... * 10^exponent
+  decimal.exponent = std::atoi(at + 1);
+  return decimal;
+}
 
-  // Half up on the 5th of the 18 digits.
-  const bool roundUp = digits[4] >= '5';
-  digits.resize(4);
+// Half up on the first dropped digit of the 18-digit expansion: 1234.5
+// gives 1235 and so does 0.00012345, whose nearest extended value lies
+// just below the halfway point.
+Decimal HalfUpOn18Digits(long double value, int count) {
+  constexpr int kExpansionDigits = 18;
+  Decimal decimal = Expanded(value, kExpansionDigits);
+  if (count >= kExpansionDigits) {
+    return decimal;
+  }
+  const bool roundUp = decimal.digits[count] >= '5';
+  decimal.digits.resize(count);
   if (roundUp) {
-    int position = 3;
-    while (position >= 0 && digits[position] == '9') {
-      digits[position] = '0';
+    int position = count - 1;
+    while (position >= 0 && decimal.digits[position] == '9') {
+      decimal.digits[position] = '0';
       --position;
     }
     if (position < 0) {
-      digits.resize(1);
-      digits[0] = '1';
-      ++exponent;
+      decimal.digits[0] = '1';
+      ++decimal.exponent;
     } else {
-      ++digits[position];
+      ++decimal.digits[position];
     }
   }
-  while (digits.size() > 1 && digits.back() == '0') {
-    digits.pop_back();
+  return decimal;
+}
+
+std::string NonFiniteText(long double value, const NumberFormat& format) {
+  const bool lowerCase = format.exponentLetter == 'e';
+  if (std::isnan(value)) {
+    if (!lowerCase) {
+      return "NAN";
+    }
+    return std::signbit(value) ? "-nan" : "nan";
+  }
+  const std::string sign = value < 0 ? "-" : "";
+  return sign + (lowerCase ? "inf" : "INF");
+}
+
+void AppendExponentForm(const Decimal& decimal, const NumberFormat& format, std::string& text) {
+  text += decimal.digits[0];
+  if (decimal.digits.size() > 1) {
+    text += format.mark;
+    text.append(decimal.digits, 1);
+  }
+  text += format.exponentLetter;
+  if (decimal.exponent < 0) {
+    text += '-';
+  } else if (format.exponentSignAlways) {
+    text += '+';
+  }
+  const std::string magnitude = std::to_string(std::abs(decimal.exponent));
+  if (static_cast<int>(magnitude.size()) < format.exponentMinDigits) {
+    text.append(format.exponentMinDigits - magnitude.size(), '0');
+  }
+  text += magnitude;
+}
+
+void AppendFixedForm(const Decimal& decimal, const NumberFormat& format, std::string& text) {
+  const int exponent = decimal.exponent;
+  const int count = static_cast<int>(decimal.digits.size());
+  if (exponent < 0) {
+    text += '0';
+    text += format.mark;
+    text.append(-exponent - 1, '0');
+    text += decimal.digits;
+    return;
+  }
+  for (int i = 0; i <= exponent; ++i) {
+    text += i < count ? decimal.digits[i] : '0';
+  }
+  if (count > exponent + 1) {
+    text += format.mark;
+    text.append(decimal.digits, exponent + 1);
+  }
+}
+
+}  // namespace
+
+std::string FormatNumber(long double value, const NumberFormat& format) {
+  if (!std::isfinite(value)) {
+    return NonFiniteText(value, format);
+  }
+  const bool halfUp = format.rounding == NumberRounding::kHalfUpOn18Digits;
+  const int kind = std::fpclassify(value);
+  const bool zero = kind == FP_ZERO || (halfUp && kind == FP_SUBNORMAL);
+  const bool fixedHoldsZero = format.lowestFixedExponent <= 0 && format.highestFixedExponent >= 0;
+  if (zero && fixedHoldsZero) {
+    return format.signAlways ? "+0" : "0";
   }
 
-  std::string text = value < 0 ? "-" : "";
-  if (exponent > 4 || exponent < -3) {
-    text += digits[0];
-    if (digits.size() > 1) {
-      text += mark;
-      text.append(digits, 1);
-    }
-    text += 'E';
-    text += std::to_string(exponent - 1);
-  } else if (exponent >= 1) {
-    for (int i = 0; i < exponent; ++i) {
-      text += i < static_cast<int>(digits.size()) ? digits[i] : '0';
-    }
-    if (static_cast<int>(digits.size()) > exponent) {
-      text += mark;
-      text.append(digits, exponent);
-    }
+  Decimal decimal;
+  if (zero) {
+    decimal.digits.assign(format.keepTrailingZeros ? format.significantDigits : 1, '0');
   } else {
-    text += '0';
-    text += mark;
-    text.append(-exponent, '0');
-    text += digits;
+    decimal = halfUp ? HalfUpOn18Digits(value, format.significantDigits)
+                     : Expanded(value, format.significantDigits);
+  }
+  if (!format.keepTrailingZeros) {
+    while (decimal.digits.size() > 1 && decimal.digits.back() == '0') {
+      decimal.digits.pop_back();
+    }
+  }
+
+  const bool negative = std::signbit(value) && !(zero && halfUp);
+  std::string text = negative ? "-" : (format.signAlways ? "+" : "");
+  if (decimal.exponent < format.lowestFixedExponent ||
+      decimal.exponent > format.highestFixedExponent) {
+    AppendExponentForm(decimal, format, text);
+  } else {
+    AppendFixedForm(decimal, format, text);
   }
   return text;
+}
+
+NumberFormat GeneralFormat(int significantDigits, char mark) {
+  NumberFormat format;
+  format.significantDigits = significantDigits;
+  format.highestFixedExponent = significantDigits - 1;
+  format.mark = mark;
+  return format;
+}
+
+NumberFormat CScientificFormat(int significantDigits, char mark) {
+  NumberFormat format;
+  format.significantDigits = significantDigits;
+  format.rounding = NumberRounding::kNearest;
+  format.keepTrailingZeros = true;
+  format.lowestFixedExponent = 1;
+  format.highestFixedExponent = 0;
+  format.exponentLetter = 'e';
+  format.exponentSignAlways = true;
+  format.exponentMinDigits = 2;
+  format.mark = mark;
+  return format;
+}
+
+NumberFormat ShortScientificFormat(int significantDigits, char mark) {
+  NumberFormat format;
+  format.significantDigits = significantDigits;
+  format.rounding = NumberRounding::kNearest;
+  format.keepTrailingZeros = true;
+  format.lowestFixedExponent = 1;
+  format.highestFixedExponent = 0;
+  format.mark = mark;
+  return format;
+}
+
+NumberFormat SignedFigureFormat(int significantDigits, char mark) {
+  NumberFormat format;
+  format.significantDigits = significantDigits;
+  format.rounding = NumberRounding::kNearest;
+  format.keepTrailingZeros = true;
+  format.lowestFixedExponent = -4;
+  format.highestFixedExponent = 2;
+  format.signAlways = true;
+  format.mark = mark;
+  return format;
+}
+
+std::string NumberToText(long double value, char mark) {
+  return FormatNumber(value, GeneralFormat(4, mark));
 }
 
 }  // namespace tarnel

@@ -62,6 +62,10 @@ std::optional<CommandLine> ParseCommandLine(int argc, const char* const* argv, s
       options.exact = true;
     } else if (argument == "--header") {
       options.header = true;
+    } else if (argument == "--solve") {
+      options.solve = true;
+    } else if (argument == "--winding") {
+      options.winding = true;
     } else if (valueOf("--mark", value)) {
       if (!value) {
         return std::nullopt;
@@ -114,19 +118,36 @@ the error a text that is not a number or an arithmetic fault raised).
                gave no L, "NA" in both when the exact value cannot be
                evaluated to its accuracy for that winding
   --header     first print a line naming the columns:
-               N R L Message Error [ExactL Deviation]
+               [Solved] N R L Message Error [ExactL Deviation]
+               [WireLength CopperMass]
+  --solve      solve for a winding dimension instead: each input line holds
+               six TAB-separated texts R1 R2 H D Lambda L, exactly one of
+               R2, H and D written as "?" and L the inductance wanted, in
+               henries; the output line starts with the solved dimension in
+               metres (10 significant digits, with the decimal separator),
+               then the columns of --exact for the winding with that text
+               written in: the solve aims the exact inductance (ExactL) at
+               the target, not the formula's L; a line without a solution
+               (out of reach, a rule the given numbers break, a text that
+               is not a number) leaves them empty and gives the reason in
+               the Error column
+  --winding    two more columns, where N was computed: the length of the
+               wire, N turns of mean diameter R1 + R2, in metres, and the
+               mass of copper (density 8960 kg/m^3), in kilograms, written
+               as N is
   --jobs N     compute on N threads (default: one per processor); the
                output order is the input order whatever N is
   --help       print this help and exit
   --version    print the version and exit
 
-A line with other than five fields is answered with an empty result and
-"expected 5 fields, got K" in its Error column; a line longer than 1 MiB
-with "line too long", and it is skipped.
+A line with other than five fields (six with --solve) is answered with an
+empty result and "expected 5 fields, got K" in its Error column; a line
+longer than 1 MiB with "line too long", and it is skipped.
 
-Exit status: 0 when every line had five fields; 1 when a line had not or was
-too long (after the whole input), the input could not be read, the output
-could not be written, or memory or a thread was lacking; 2 for a wrong option.
+Exit status: 0 when every line had five fields (six with --solve) and,
+with --solve, a solution; 1 when a line had not or was too long (after the
+whole input), the input could not be read, the output could not be written,
+or memory or a thread was lacking; 2 for a wrong option.
 )";
 }
 

@@ -1,70 +1,156 @@
 #include "line_calculator.h"
 
 #include <array>
-#include <cstdio>
+#include <cmath>
 
 #include "errors.h"
 #include "exact_comparison.h"
+#include "number_text.h"
+#include "target_inductance.h"
+#include "winding_figures.h"
 
 namespace tarnel::cli {
 namespace {
 
 constexpr std::size_t kFieldCount = 5;
+constexpr std::size_t kSolveFieldCount = 6;
 
-// printf output of a long double, with `mark` for the C locale's ".".
-void AppendPrinted(const char* format, long double value, char mark, std::string& out) {
-  std::array<char, 64> buffer{};
-  const int length = std::snprintf(buffer.data(), buffer.size(), format, value);
-  const std::size_t start = out.size();
-  out.append(buffer.data(), static_cast<std::size_t>(length));
-  if (mark != '.') {
-    for (std::size_t i = start; i < out.size(); ++i) {
-      if (out[i] == '.') {
-        out[i] = mark;
-      }
+// Ten significant digits: the exact inductance and the solved dimension.
+void AppendTenDigits(long double value, char mark, std::string& out) {
+  out += FormatNumber(value, CScientificFormat(10, mark));
+}
+
+// Splits `line` at its tabs into `texts` (the fields beyond their number
+// are counted, not kept) and gives the number of fields.
+template <std::size_t Count>
+std::size_t SplitFields(std::string_view line, const std::array<std::string*, Count>& texts) {
+  std::size_t count = 0;
+  std::size_t start = 0;
+  while (true) {
+    const std::size_t tab = line.find('\t', start);
+    const std::size_t end = tab == std::string_view::npos ? line.size() : tab;
+    if (count < Count) {
+      texts[count]->assign(line.data() + start, end - start);
     }
+    ++count;
+    if (tab == std::string_view::npos) {
+      return count;
+    }
+    start = tab + 1;
   }
 }
 
 }  // namespace
 
 std::string HeaderLine(const CommandLine& options) {
-  std::string header = "N\tR\tL\tMessage\tError";
-  if (options.exact) {
+  std::string header = options.solve ? "Solved\t" : "";
+  header += "N\tR\tL\tMessage\tError";
+  if (options.exact || options.solve) {
     header += "\tExactL\tDeviation";
+  }
+  if (options.winding) {
+    header += "\tWireLength\tCopperMass";
   }
   header += '\n';
   return header;
 }
 
 void LineCalculator::Append(std::string_view line, std::string& out) {
-  std::array<std::string*, kFieldCount> inputs = {&fields_.edR1, &fields_.edR2, &fields_.edH,
-                                                  &fields_.edD, &fields_.edLambda};
-  std::size_t count = 0;
-  std::size_t start = 0;
-  while (true) {
-    const std::size_t tab = line.find('\t', start);
-    const std::size_t end = tab == std::string_view::npos ? line.size() : tab;
-    if (count < kFieldCount) {
-      inputs[count]->assign(line.data() + start, end - start);
-    }
-    ++count;
-    if (tab == std::string_view::npos) {
-      break;
-    }
-    start = tab + 1;
-  }
-  if (count != kFieldCount) {
-    ++wrongFieldCountLines_;
-    out += "\t\t\t\texpected 5 fields, got ";
-    out += std::to_string(count);
-    if (options_.exact) {
-      out += "\t\t";
-    }
-    out += '\n';
+  if (options_.solve) {
+    AppendSolve(line, out);
     return;
   }
+  const std::size_t count = SplitFields<kFieldCount>(
+      line, {&fields_.edR1, &fields_.edR2, &fields_.edH, &fields_.edD, &fields_.edLambda});
+  if (count != kFieldCount) {
+    ++wrongFieldCountLines_;
+    AppendNothing("expected 5 fields, got " + std::to_string(count), out);
+    return;
+  }
+  AppendCalculation(out);
+}
 
+// R1 R2 H D Lambda L, one of R2, H and D "?": the solved dimension, then the
+// line as --exact gives it for the five texts with the solved one written
+// in, so that the line can be checked by calculating it again.
+void LineCalculator::AppendSolve(std::string_view line, std::string& out) {
+  std::string targetText;
+  const std::size_t count = SplitFields<kSolveFieldCount>(
+      line,
+      {&fields_.edR1, &fields_.edR2, &fields_.edH, &fields_.edD, &fields_.edLambda, &targetText});
+  if (count != kSolveFieldCount) {
+    ++wrongFieldCountLines_;
+    out += '\t';
+    AppendNothing("expected 6 fields, got " + std::to_string(count), out);
+    return;
+  }
+  const std::array<std::string*, 3> candidates = {&fields_.edR2, &fields_.edH, &fields_.edD};
+  const std::array<design::Unknown, 3> unknowns = {design::Unknown::kR2, design::Unknown::kH,
+                                                   design::Unknown::kD};
+  std::size_t questions = 0;
+  std::size_t asked = 0;
+  for (std::size_t i = 0; i < candidates.size(); ++i) {
+    if (TrimBlanks(*candidates[i]) == "?") {
+      ++questions;
+      asked = i;
+    }
+  }
+  auto fail = [&](const std::string& error) {
+    ++unsolvedLines_;
+    out += '\t';
+    AppendNothing(error, out);
+  };
+  if (questions != 1) {
+    fail("no solution: exactly one of R2, H and D must be '?'");
+    return;
+  }
+  design::Winding given;
+  long double target = 0;
+  try {
+    auto read = [](const std::string& text) { return TextToNumber(TrimBlanks(text)); };
+    given.R1 = read(fields_.edR1);
+    given.R2 = asked == 0 ? 0 : read(fields_.edR2);
+    given.H = asked == 1 ? 0 : read(fields_.edH);
+    given.D = asked == 2 ? 0 : read(fields_.edD);
+    given.Lambda = read(fields_.edLambda);
+    target = read(targetText);
+  } catch (const Exception& e) {
+    fail(std::string(e.ClassName()) + ": " + e.Message());
+    return;
+  }
+  const design::Design design = design::SolveForInductance(given, unknowns[asked], target);
+  switch (design.outcome) {
+    case design::Design::Outcome::kSolved:
+      break;
+    case design::Design::Outcome::kUnreachable: {
+      std::string error = "no solution: only L ";
+      if (std::isinf(design.highestL)) {
+        error += "of ";
+        AppendTenDigits(design.lowestL, options_.mark, error);
+        error += " H or more can be reached";
+      } else {
+        error += "from ";
+        AppendTenDigits(design.lowestL, options_.mark, error);
+        error += " to ";
+        AppendTenDigits(design.highestL, options_.mark, error);
+        error += " H can be reached";
+      }
+      fail(error);
+      return;
+    }
+    case design::Design::Outcome::kInvalid:
+      fail("no solution: " + design.message);
+      return;
+  }
+  std::string& solved = *candidates[asked];
+  solved.clear();
+  AppendTenDigits(design.value, options_.mark, solved);
+  out += solved;
+  out += '\t';
+  AppendCalculation(out);
+}
+
+void LineCalculator::AppendCalculation(std::string& out) {
   fields_.edMessage = kReadyMessage;
   const char* errorClass = nullptr;
   std::string errorMessage;
@@ -87,26 +173,38 @@ void LineCalculator::Append(std::string_view line, std::string& out) {
     out += ": ";
     out += errorMessage;
   }
-  if (options_.exact) {
+  if (options_.exact || options_.solve) {
     out += '\t';
     AppendExact(out);
+  }
+  if (options_.winding) {
+    out += '\t';
+    AppendWinding(out);
+  }
+  out += '\n';
+}
+
+void LineCalculator::AppendNothing(const std::string& error, std::string& out) const {
+  out += "\t\t\t\t";
+  out += error;
+  if (options_.exact || options_.solve) {
+    out += "\t\t";
+  }
+  if (options_.winding) {
+    out += "\t\t";
   }
   out += '\n';
 }
 
 void LineCalculator::AppendTooLong(std::string& out) {
   ++tooLongLines_;
-  out += "\t\t\t\tline too long";
-  if (options_.exact) {
-    out += "\t\t";
-  }
-  out += '\n';
+  AppendNothing("line too long", out);
 }
 
 void LineCalculator::AppendResult(const std::string& text, const std::optional<long double>& value,
                                   std::string& out) const {
   if (options_.full && value) {
-    AppendPrinted("%.20Le", *value, '.', out);
+    out += FormatNumber(*value, CScientificFormat(21, '.'));
   } else {
     out += text;
   }
@@ -125,9 +223,25 @@ void LineCalculator::AppendExact(std::string& out) const {
     out += "NA\tNA";
     return;
   }
-  AppendPrinted("%.9Le", comparison.exactL, options_.mark, out);
+  AppendTenDigits(comparison.exactL, options_.mark, out);
   out += '\t';
-  AppendPrinted("%.3Le", comparison.deviation, options_.mark, out);
+  out += FormatNumber(comparison.deviation, CScientificFormat(4, options_.mark));
+}
+
+// The wire length and the copper mass, tab-separated, written as N is;
+// both empty without an N.
+void LineCalculator::AppendWinding(std::string& out) const {
+  if (!values_.N) {
+    out += '\t';
+    return;
+  }
+  const design::WindingFigures figures =
+      design::FiguresOf(*values_.N, *values_.R1, *values_.R2, *values_.D);
+  const std::optional<long double> length = figures.wireLength;
+  const std::optional<long double> mass = figures.copperMass;
+  AppendResult(NumberToText(figures.wireLength), length, out);
+  out += '\t';
+  AppendResult(NumberToText(figures.copperMass), mass, out);
 }
 
 }  // namespace tarnel::cli

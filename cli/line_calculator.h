@@ -28,12 +28,21 @@ class LineCalculator {
   // result columns empty, "line too long" as its error.
   void AppendTooLong(std::string& out);
 
-  // Lines seen with other than five fields.
+  // Lines seen with other than five fields (six with --solve).
   [[nodiscard]] std::size_t WrongFieldCountLines() const { return wrongFieldCountLines_; }
   // Lines answered "line too long".
   [[nodiscard]] std::size_t TooLongLines() const { return tooLongLines_; }
 
+  // --solve lines of the right field count that gave no solved value.
+  [[nodiscard]] std::size_t UnsolvedLines() const { return unsolvedLines_; }
+
  private:
+  void AppendSolve(std::string_view line, std::string& out);
+  // Runs the calculation on fields_ and appends its columns from N on.
+  void AppendCalculation(std::string& out);
+  // The columns from N on of a line that calculated nothing.
+  void AppendNothing(const std::string& error, std::string& out) const;
+  void AppendWinding(std::string& out) const;
   void AppendResult(const std::string& text, const std::optional<long double>& value,
                     std::string& out) const;
   void AppendExact(std::string& out) const;
@@ -43,6 +52,7 @@ class LineCalculator {
   ComputedValues values_;
   std::size_t wrongFieldCountLines_ = 0;
   std::size_t tooLongLines_ = 0;
+  std::size_t unsolvedLines_ = 0;
 };
 
 }  // namespace tarnel::cli

@@ -139,17 +139,22 @@ int Calculate(const CommandLine& options) {
 
   std::size_t wrongLines = 0;
   std::size_t longLines = 0;
+  std::size_t unsolvedLines = 0;
   for (const auto& worker : workers) {
     wrongLines += worker.calculator.WrongFieldCountLines();
     longLines += worker.calculator.TooLongLines();
+    unsolvedLines += worker.calculator.UnsolvedLines();
   }
   if (wrongLines != 0) {
-    Complain(LineCount(wrongLines) + " without 5 fields");
+    Complain(LineCount(wrongLines) + (options.solve ? " without 6 fields" : " without 5 fields"));
   }
   if (longLines != 0) {
     Complain(LineCount(longLines) + " longer than " + std::to_string(kMaxLineLength) + " bytes");
   }
-  return wrongLines == 0 && longLines == 0 ? 0 : 1;
+  if (unsolvedLines != 0) {
+    Complain(LineCount(unsolvedLines) + " without a solution");
+  }
+  return wrongLines == 0 && longLines == 0 && unsolvedLines == 0 ? 0 : 1;
 }
 
 // Ends the run on any exception, from this thread or a worker's: the output

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 #include <ostream>
 #include <string>
 
@@ -66,6 +67,107 @@ TEST(NumberToTextTest, EighteenDigitExpansionRoundsTiesToEven) {
   EXPECT_EQ(NumberToText(1000499999999999995.0L, '.'), "1.001E18");  // ...9|5 -> ...5000
   EXPECT_EQ(NumberToText(1000499999999999985.0L, '.'), "1E18");      // ...8|5 -> ...8
 }
+
+// Every form a number is written in, through the one formatter: each
+// threshold between fixed and exponent form on both sides, both roundings,
+// both marks, the sign and exponent options, zeros and non-finite values.
+// Values with an exact binary form (0.125, 2^-10) give exact decimal ties.
+enum class Preset { kGeneral, kCScientific, kShortScientific, kSignedFigure };
+
+struct FormatCase {
+  Preset preset;
+  int digits;
+  long double value;
+  char mark;
+  const char* text;
+  friend void PrintTo(const FormatCase& c, std::ostream* os) { *os << c.text; }
+};
+
+NumberFormat PresetFormat(Preset preset, int digits, char mark) {
+  switch (preset) {
+    case Preset::kGeneral:
+      return GeneralFormat(digits, mark);
+    case Preset::kCScientific:
+      return CScientificFormat(digits, mark);
+    case Preset::kShortScientific:
+      return ShortScientificFormat(digits, mark);
+    case Preset::kSignedFigure:
+      return SignedFigureFormat(digits, mark);
+  }
+  return {};
+}
+
+class FormatNumberTest : public testing::TestWithParam<FormatCase> {};
+
+TEST_P(FormatNumberTest, WritesTheNumberInItsForm) {
+  const FormatCase& c = GetParam();
+  EXPECT_EQ(FormatNumber(c.value, PresetFormat(c.preset, c.digits, c.mark)), c.text);
+}
+
+constexpr long double kInf = std::numeric_limits<long double>::infinity();
+constexpr long double kNaN = std::numeric_limits<long double>::quiet_NaN();
+constexpr long double kTwoToMinus10 = 0.0009765625L;
+
+INSTANTIATE_TEST_SUITE_P(General, FormatNumberTest,
+                         testing::Values(
+                             // The fixed range grows with the digits: 10^digits is the first
+                             // value in exponent form; 0.0001 the last small one in fixed form.
+                             FormatCase{Preset::kGeneral, 7, 1234567.0L, '.', "1234567"},
+                             FormatCase{Preset::kGeneral, 7, 12345678.0L, '.', "1.234568E7"},
+                             FormatCase{Preset::kGeneral, 7, 9999999.6L, '.', "1E7"},
+                             FormatCase{Preset::kGeneral, 7, 0.000123456789L, ',', "0,0001234568"},
+                             FormatCase{Preset::kGeneral, 7, 0.0000123456789L, ',', "1,234568E-5"},
+                             FormatCase{Preset::kGeneral, 7, -2.5L, '.', "-2.5"},
+                             FormatCase{Preset::kGeneral, 18, 1.0L / 3, '.',
+                                        "0.333333333333333333"},
+                             // Half up on the expansion, where nearest would go to even.
+                             FormatCase{Preset::kGeneral, 2, 0.125L, '.', "0.13"},
+                             FormatCase{Preset::kGeneral, 4, 1e-4945L, '.', "0"},
+                             FormatCase{Preset::kGeneral, 4, kInf, '.', "INF"},
+                             FormatCase{Preset::kGeneral, 4, -kInf, '.', "-INF"},
+                             FormatCase{Preset::kGeneral, 4, -kNaN, '.', "NAN"}));
+
+INSTANTIATE_TEST_SUITE_P(
+    CScientific, FormatNumberTest,
+    testing::Values(
+        FormatCase{Preset::kCScientific, 21, kTwoToMinus10, '.', "9.76562500000000000000e-04"},
+        FormatCase{Preset::kCScientific, 10, kTwoToMinus10, ',', "9,765625000e-04"},
+        FormatCase{Preset::kCScientific, 4, -kTwoToMinus10, ',', "-9,766e-04"},
+        FormatCase{Preset::kCScientific, 2, 0.125L, '.', "1.2e-01"},
+        FormatCase{Preset::kCScientific, 2, 0.375L, '.', "3.8e-01"},
+        FormatCase{Preset::kCScientific, 1, 8.0L, '.', "8e+00"},
+        FormatCase{Preset::kCScientific, 4, 1e100L, '.', "1.000e+100"},
+        FormatCase{Preset::kCScientific, 4, 12345.0L, '.', "1.234e+04"},
+        FormatCase{Preset::kCScientific, 4, 9.9996L, '.', "1.000e+01"},
+        FormatCase{Preset::kCScientific, 10, 0.0L, '.', "0.000000000e+00"},
+        FormatCase{Preset::kCScientific, 10, -0.0L, '.', "-0.000000000e+00"},
+        FormatCase{Preset::kCScientific, 21, std::numeric_limits<long double>::denorm_min(), '.',
+                   "3.64519953188247460253e-4951"},
+        FormatCase{Preset::kCScientific, 4, kInf, '.', "inf"},
+        FormatCase{Preset::kCScientific, 4, -kInf, '.', "-inf"},
+        FormatCase{Preset::kCScientific, 4, kNaN, '.', "nan"},
+        FormatCase{Preset::kCScientific, 4, -kNaN, '.', "-nan"}));
+
+INSTANTIATE_TEST_SUITE_P(
+    ShortScientific, FormatNumberTest,
+    testing::Values(FormatCase{Preset::kShortScientific, 4, kTwoToMinus10, '.', "9.766E-4"},
+                    FormatCase{Preset::kShortScientific, 4, 1.0L, ',', "1,000E0"},
+                    FormatCase{Preset::kShortScientific, 4, 12345.0L, '.', "1.234E4"},
+                    FormatCase{Preset::kShortScientific, 2, 0.125L, '.', "1.2E-1"},
+                    FormatCase{Preset::kShortScientific, 4, 0.0L, '.', "0.000E0"}));
+
+INSTANTIATE_TEST_SUITE_P(SignedFigure, FormatNumberTest,
+                         testing::Values(
+                             // Fixed form for first-digit exponents -4 to 2, on both sides.
+                             FormatCase{Preset::kSignedFigure, 2, 125.0L, '.', "+120"},
+                             FormatCase{Preset::kSignedFigure, 2, 1250.0L, '.', "+1.2E3"},
+                             FormatCase{Preset::kSignedFigure, 2, 999.6L, '.', "+1.0E3"},
+                             FormatCase{Preset::kSignedFigure, 2, -0.00015L, ',', "-0,00015"},
+                             FormatCase{Preset::kSignedFigure, 2, 0.000015L, '.', "+1.5E-5"},
+                             FormatCase{Preset::kSignedFigure, 2, -0.5L, '.', "-0.50"},
+                             FormatCase{Preset::kSignedFigure, 2, 0.375L, '.', "+0.38"},
+                             FormatCase{Preset::kSignedFigure, 2, 0.0L, '.', "+0"},
+                             FormatCase{Preset::kSignedFigure, 2, -0.0L, '.', "+0"}));
 
 struct ToNumberCase {
   const char* text;

@@ -1,0 +1,60 @@
+// Design for a target inductance: given R1, Lambda and two of R2, H and D,
+// find the third so that the exact inductance of the winding (uniform
+// current density, reference/exact_comparison.h) equals a target.
+//
+// The winding's turn count is the calculator's own, N = 4·Lambda·(R2 − R1)·H
+// / (PI_APPROX·D²), and its exact inductance is N² times the exact
+// inductance per squared turn of the cross-section R1..R2 × H. A solution
+// always passes every validation rule of the calculation and lies inside
+// the shapes on which the exact value is verified.
+#pragma once
+
+#include <string>
+
+namespace tarnel::design {
+
+// The dimension a design solves for.
+enum class Unknown { kR2, kH, kD };
+
+// The five inputs of a winding in metres (Lambda a pure number). The
+// member named by the design's Unknown is ignored.
+struct Winding {
+  long double R1 = 0;
+  long double R2 = 0;
+  long double H = 0;
+  long double D = 0;
+  long double Lambda = 0;
+};
+
+struct Design {
+  enum class Outcome {
+    kSolved,       // `value` is the dimension
+    kUnreachable,  // no value of the dimension gives the target: see the interval
+    kInvalid,      // the given dimensions or the target admit no winding: see `message`
+  };
+  Outcome outcome = Outcome::kInvalid;
+  long double value = 0;  // kSolved: the solved dimension, metres
+
+  // kUnreachable: the exact inductances (henries) the dimension can give
+  // while every rule holds and the shape stays verified; the target lies
+  // outside [lowestL, highestL]. highestL is +infinity where nothing bounds
+  // it (D → 0 for a solve of D).
+  long double lowestL = 0;
+  long double highestL = 0;
+
+  // kInvalid: the first rule the given dimensions break, in the window's
+  // own words ("Введите R2 > R1", ...), or why the target or the shape
+  // cannot be designed for.
+  std::string message;
+};
+
+// Solves `unknown` so that the exact inductance of `given` with it equals
+// `targetL` henries to 1e-9 relative. Runs with the floating-point unit in
+// its working mode and leaves it so; raises nothing.
+Design SolveForInductance(const Winding& given, Unknown unknown, long double targetL);
+
+// The exact evaluations the last SolveForInductance on this thread made: what
+// a solve costs in units of the reference, for measurements.
+int ExactEvaluationsOfLastSolve();
+
+}  // namespace tarnel::design
