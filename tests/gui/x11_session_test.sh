@@ -44,11 +44,6 @@ await() {
   done
 }
 
-number=$((90 + RANDOM % 400))
-while [ -e "/tmp/.X11-unix/X$number" ] || [ -e "/tmp/.X$number-lock" ]; do
-  number=$((number + 1))
-done
-export DISPLAY=:$number
 unset WAYLAND_DISPLAY QT_QPA_PLATFORM QT_SCALE_FACTOR
 export XDG_RUNTIME_DIR=$work
 # In the sanitizer build: libxkbcommon-x11 copies a counted, unterminated
@@ -57,14 +52,24 @@ export XDG_RUNTIME_DIR=$work
 if [ -n "${ASAN_OPTIONS:-}" ]; then
   export ASAN_OPTIONS=$ASAN_OPTIONS:strict_string_checks=0
 fi
-Xvfb "$DISPLAY" -screen 0 1024x768x24 -dpi 96 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+# Xvfb takes a free display itself and writes its number once it accepts
+# clients: other sessions like this one may be starting at the same time.
+# Without -noreset it resets whenever its last client leaves (the xprop
+# below), and a window manager connecting during the reset fails to open
+# the display.
+Xvfb -displayfd 3 -noreset -screen 0 1024x768x24 -dpi 96 -nolisten tcp 3>"$work/display" \
+  >"$work/xvfb.log" 2>&1 &
 pids+=($!)
+has_display() { grep -q '^[0-9]' "$work/display"; }
+await has_display || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
+export DISPLAY=:$(head -n1 "$work/display")
 await xprop -root || fail "Xvfb did not start on $DISPLAY"
 openbox >"$work/openbox.log" 2>&1 &
-pids+=($!)
-await xprop -root _NET_SUPPORTING_WM_CHECK || fail "openbox did not start"
+openbox_pid=$!
+pids+=("$openbox_pid")
 has_wm() { xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id'; }
-await has_wm || fail "openbox did not start"
+await has_wm || fail "openbox did not start on $DISPLAY ($(kill -0 "$openbox_pid" 2>/dev/null &&
+  echo running || echo ended)): $(cat "$work/openbox.log")"
 
 "$tarnel" >"$work/tarnel.log" 2>&1 &
 tarnel_pid=$!
