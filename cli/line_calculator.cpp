@@ -198,6 +198,9 @@ void LineCalculator::AppendNothing(const std::string& error, std::string& out) c
 
 void LineCalculator::AppendTooLong(std::string& out) {
   ++tooLongLines_;
+  if (options_.solve) {
+    out += '\t';
+  }
   AppendNothing("line too long", out);
 }
 

@@ -72,6 +72,8 @@ check over_limit 1 "${too_long}${nl}${start_out}${nl}" "1 line longer than 10485
   "${over_limit}${nl}${start}${nl}"
 check over_limit_exact 1 "${too_long}${t}${t}${nl}${wrong} 2${t}${t}${nl}" \
   "1 line longer than 1048576 bytes" "${over_limit}${nl}a${t}b${nl}" --exact
+check over_limit_solve 1 "${t}${too_long}${t}${t}${nl}${t}${wrong/5/6} 2${t}${t}${nl}" \
+  "1 line longer than 1048576 bytes" "${over_limit}${nl}a${t}b${nl}" --solve
 check huge_between 1 "${start_out}${nl}${too_long}${nl}${too_long}${nl}${start_out}${nl}" \
   "2 lines longer than 1048576 bytes" "${start}${nl}${huge}${nl}${huge}${t}${huge}${nl}${start}${nl}"
 check huge_last 1 "${start_out}${nl}${too_long}${nl}" "1 line longer than 1048576 bytes" \
