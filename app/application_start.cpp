@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QList>
+#include <QStandardPaths>
 #include <QString>
 #include <QtGlobal>
 #include <cstdio>
@@ -20,16 +21,36 @@ struct HeldMessage {
 // Only touched on the main thread, while the QApplication constructor runs.
 QList<HeldMessage>* heldMessages = nullptr;
 
+// xvfb-run needs xauth, which its package only recommends; a missing one is
+// named with the Debian package that brings it.
+QByteArray MissingXvfbPackages() {
+  QByteArray missing;
+  for (const char* program : {"xvfb-run", "xauth"}) {
+    if (QStandardPaths::findExecutable(QString::fromLatin1(program)).isEmpty()) {
+      missing += missing.isEmpty() ? "" : " ";
+      missing += program == QByteArray("xvfb-run") ? "xvfb" : program;
+    }
+  }
+  return missing;
+}
+
 void SayNoDisplay() {
   const QByteArray display = qgetenv("DISPLAY");
   const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
   const QByteArray where = qEnvironmentVariableIsSet("DISPLAY") ? "DISPLAY=\"" + display + "\""
                                                                 : QByteArray("DISPLAY is not set");
+  const QByteArray missing = MissingXvfbPackages();
+  QByteArray install;
+  if (!missing.isEmpty()) {
+    install = QByteArray(" (after installing the Debian ") +
+              (missing.contains(' ') ? "packages " : "package ") + missing + ")";
+  }
   std::fprintf(stderr,
                "tarnel: no display could be reached (%s%s%s); to run without one: "
-               "xvfb-run -a tarnel\n",
+               "xvfb-run -a tarnel%s\n",
                where.constData(),
-               platform.isEmpty() ? "" : ", QT_QPA_PLATFORM=", platform.constData());
+               platform.isEmpty() ? "" : ", QT_QPA_PLATFORM=", platform.constData(),
+               install.constData());
   std::fflush(stderr);
 }
 

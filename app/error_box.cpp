@@ -4,6 +4,8 @@
 #include <QList>
 #include <QMessageBox>
 #include <QPointer>
+#include <QShowEvent>
+#include <QStyle>
 #include <QWidget>
 
 #include "application_title.h"
@@ -56,6 +58,23 @@ class DisabledWindows {
   QPointer<QWidget> focused_;
 };
 
+// Centred on its owner's client area once its size is final. The toolkit's
+// own placement moves the frame up by a guessed title bar height, and under a
+// window manager the box then sits that much above the window's centre.
+class CentredMessageBox : public QMessageBox {
+ public:
+  using QMessageBox::QMessageBox;
+
+ protected:
+  void showEvent(QShowEvent* event) override {
+    QMessageBox::showEvent(event);
+    const QWidget* owner = parentWidget();
+    if (owner != nullptr && !event->spontaneous()) {
+      setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(), owner->geometry()));
+    }
+  }
+};
+
 }  // namespace
 
 void ReportEventError([[maybe_unused]] QObject* sender, const Exception& error) {
@@ -68,11 +87,11 @@ void ReportEventError([[maybe_unused]] QObject* sender, const Exception& error) 
 void ShowErrorBox(const Exception& error) {
   const QString text = QString::fromStdString(error.Message()) + QLatin1Char('.');
   const DisabledWindows disabled;
-  // Owned by the window, so the window manager keeps it above the window and
-  // the toolkit centres it there. A window among a disabled window's children
-  // may still be enabled on its own.
-  QMessageBox box(QMessageBox::Critical, ApplicationTitle(), text, QMessageBox::Ok,
-                  disabled.Owner());
+  // Owned by the window, so the window manager keeps it above the window. A
+  // window among a disabled window's children may still be enabled on its
+  // own.
+  CentredMessageBox box(QMessageBox::Critical, ApplicationTitle(), text, QMessageBox::Ok,
+                        disabled.Owner());
   box.setWindowModality(Qt::ApplicationModal);
   box.setEnabled(true);
   box.exec();

@@ -12,6 +12,7 @@
 #include <exception>
 #include <string>
 
+#include "button_keys.h"
 #include "design_action.h"
 #include "error_box.h"
 #include "errors.h"
@@ -108,6 +109,7 @@ TfmTarnel::TfmTarnel(QWidget* parent) : QWidget(parent), ui_(std::make_unique<Ui
   for (QLineEdit* field : findChildren<QLineEdit*>()) {
     connect(field, &QLineEdit::returnPressed, ui_->btProcess, &QPushButton::click);
   }
+  PressFocusedButtonOnEnter(*this);
 
   exactTooltip_ = new ExactInductanceTooltip(ui_->edL);
   inductanceWarning_ = new InductanceWarning(ui_->edL);

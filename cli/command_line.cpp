@@ -141,12 +141,13 @@ the error a text that is not a number or an arithmetic fault raised).
   --version    print the version and exit
 
 A line with other than five fields (six with --solve) is answered with an
-empty result and "expected 5 fields, got K" in its Error column.
+empty result and "expected 5 fields, got K" in its Error column; a line
+longer than 1 MiB with "line too long", and it is skipped.
 
 Exit status: 0 when every line had five fields (six with --solve) and,
-with --solve, a solution; 1 when a line had not (after the whole input) or
-the input could not be read or the output could not be written; 2 for a
-wrong option.
+with --solve, a solution; 1 when a line had not or was too long (after the
+whole input), the input could not be read, the output could not be written,
+or memory or a thread was lacking; 2 for a wrong option.
 )";
 }
 

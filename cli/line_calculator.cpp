@@ -196,6 +196,14 @@ void LineCalculator::AppendNothing(const std::string& error, std::string& out) c
   out += '\n';
 }
 
+void LineCalculator::AppendTooLong(std::string& out) {
+  ++tooLongLines_;
+  if (options_.solve) {
+    out += '\t';
+  }
+  AppendNothing("line too long", out);
+}
+
 void LineCalculator::AppendResult(const std::string& text, const std::optional<long double>& value,
                                   std::string& out) const {
   if (options_.full && value) {

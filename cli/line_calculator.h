@@ -24,8 +24,14 @@ class LineCalculator {
   // line break) to `out`.
   void Append(std::string_view line, std::string& out);
 
+  // Appends the output line of a line too long to be calculated: the
+  // result columns empty, "line too long" as its error.
+  void AppendTooLong(std::string& out);
+
   // Lines seen with other than five fields (six with --solve).
   [[nodiscard]] std::size_t WrongFieldCountLines() const { return wrongFieldCountLines_; }
+  // Lines answered "line too long".
+  [[nodiscard]] std::size_t TooLongLines() const { return tooLongLines_; }
 
   // --solve lines of the right field count that gave no solved value.
   [[nodiscard]] std::size_t UnsolvedLines() const { return unsolvedLines_; }
@@ -45,6 +51,7 @@ class LineCalculator {
   CalculationFields fields_;
   ComputedValues values_;
   std::size_t wrongFieldCountLines_ = 0;
+  std::size_t tooLongLines_ = 0;
   std::size_t unsolvedLines_ = 0;
 };
 

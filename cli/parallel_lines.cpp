@@ -2,9 +2,9 @@
 
 #include <algorithm>
 #include <cstddef>
-#include <thread>
 
 #include "extended.h"
+#include "parallel_tasks.h"
 
 namespace tarnel::cli {
 namespace {
@@ -23,7 +23,11 @@ void CalculateRun(std::string_view text, LineCalculator& calculator, std::string
     if (!line.empty() && line.back() == '\r') {
       line.remove_suffix(1);
     }
-    calculator.Append(line, out);
+    if (line.size() > kMaxLineLength) {
+      calculator.AppendTooLong(out);
+    } else {
+      calculator.Append(line, out);
+    }
     start = end + 1;
   }
 }
@@ -45,21 +49,14 @@ void CalculateLines(std::string_view text, std::vector<LineWorker>& workers) {
   for (auto& worker : workers) {
     worker.output.clear();
   }
-
-  std::vector<std::thread> threads;
-  threads.reserve(runs - 1);
-  for (std::size_t j = 1; j < runs; ++j) {
-    threads.emplace_back([&, j] {
+  RunInParallel(runs, [&](std::size_t j) {
+    if (j != 0) {
       // The floating-point mode belongs to each thread.
       fpu::SetWorkingMode();
-      CalculateRun(text.substr(bounds[j], bounds[j + 1] - bounds[j]), workers[j].calculator,
-                   workers[j].output);
-    });
-  }
-  CalculateRun(text.substr(0, bounds[1]), workers[0].calculator, workers[0].output);
-  for (auto& thread : threads) {
-    thread.join();
-  }
+    }
+    CalculateRun(text.substr(bounds[j], bounds[j + 1] - bounds[j]), workers[j].calculator,
+                 workers[j].output);
+  });
 }
 
 }  // namespace tarnel::cli

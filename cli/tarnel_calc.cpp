@@ -5,8 +5,11 @@
 
 #include <algorithm>
 #include <cstring>
+#include <exception>
+#include <new>
 #include <string>
 #include <string_view>
+#include <system_error>
 #include <thread>
 #include <vector>
 
@@ -20,15 +23,24 @@
 namespace {
 
 using tarnel::cli::CommandLine;
+using tarnel::cli::kMaxLineLength;
 
-constexpr const char* kProgram = "tarnel-calc";
-// Bytes asked of one read; a longer line makes the buffer grow.
-constexpr std::size_t kReadSize = std::size_t{1} << 20;
+constexpr std::string_view kProgram = "tarnel-calc";
+// Bytes asked of one read. The input held at once is at most the unfinished
+// line (kMaxLineLength and a carriage return) and one read; the output of a
+// block is at most about 31 times its input (an empty line is answered with
+// 29 bytes), which keeps the program's memory bounded whatever the input.
+constexpr std::size_t kReadSize = std::size_t{1} << 18;
 constexpr unsigned kMaxDefaultJobs = 16;
 
-void Complain(const std::string& message) {
+// Writes `message` after the program's name, in pieces rather than in a
+// string built for it.
+void Complain(std::string_view message) {
   std::string ignored;
-  tarnel::cli::WriteAll(STDERR_FILENO, std::string(kProgram) + ": " + message + "\n", ignored);
+  tarnel::cli::WriteAll(STDERR_FILENO, kProgram, ignored) &&
+      tarnel::cli::WriteAll(STDERR_FILENO, ": ", ignored) &&
+      tarnel::cli::WriteAll(STDERR_FILENO, message, ignored) &&
+      tarnel::cli::WriteAll(STDERR_FILENO, "\n", ignored);
 }
 
 // Writes `text` to the standard output; false, after saying why, when it
@@ -49,6 +61,10 @@ unsigned JobCount(const CommandLine& options) {
   return std::clamp(std::thread::hardware_concurrency(), 1U, kMaxDefaultJobs);
 }
 
+std::string LineCount(std::size_t count) {
+  return std::to_string(count) + (count == 1 ? " line" : " lines");
+}
+
 int Calculate(const CommandLine& options) {
   tarnel::fpu::SetWorkingMode();
   tarnel::SetDecimalMark(options.mark);
@@ -65,57 +81,95 @@ int Calculate(const CommandLine& options) {
     return 1;
   }
   // buffer[0, filled) is input not yet calculated: no line break in it
-  // once a block of complete lines has been taken off.
-  std::vector<char> buffer(kReadSize);
+  // once the complete lines have been taken off.
+  std::vector<char> buffer(kMaxLineLength + 1 + kReadSize);
   std::size_t filled = 0;
+  // Within a line too long to calculate, which has been answered already:
+  // its bytes are dropped up to its line break.
+  bool skipping = false;
   while (true) {
-    if (buffer.size() - filled < kReadSize / 2) {
-      buffer.resize(buffer.size() * 2);
-    }
     std::size_t got = 0;
     std::string error;
-    if (!tarnel::cli::ReadSome(STDIN_FILENO, buffer.data() + filled, buffer.size() - filled, got,
-                               error)) {
+    if (!tarnel::cli::ReadSome(STDIN_FILENO, buffer.data() + filled, kReadSize, got, error)) {
       Complain("cannot read the input: " + error);
       return 1;
     }
     if (got == 0) {
       // A last line without a line break.
-      if (filled != 0 && !calculateAndEmit(std::string_view(buffer.data(), filled))) {
+      if (!skipping && filled != 0 && !calculateAndEmit(std::string_view(buffer.data(), filled))) {
         return 1;
       }
       break;
     }
-    const std::string_view fresh(buffer.data() + filled, got);
+    std::size_t fresh = filled;
     filled += got;
-    const std::size_t lastBreak = fresh.rfind('\n');
-    if (lastBreak == std::string_view::npos) {
-      continue;
+    if (skipping) {
+      const std::size_t lineBreak = std::string_view(buffer.data(), filled).find('\n');
+      if (lineBreak == std::string_view::npos) {
+        filled = 0;
+        continue;
+      }
+      skipping = false;
+      filled -= lineBreak + 1;
+      std::memmove(buffer.data(), buffer.data() + lineBreak + 1, filled);
+      fresh = 0;
     }
-    const std::size_t complete = (fresh.data() - buffer.data()) + lastBreak + 1;
-    if (!calculateAndEmit(std::string_view(buffer.data(), complete))) {
-      return 1;
+    const std::size_t lastBreak =
+        std::string_view(buffer.data() + fresh, filled - fresh).rfind('\n');
+    if (lastBreak != std::string_view::npos) {
+      const std::size_t complete = fresh + lastBreak + 1;
+      if (!calculateAndEmit(std::string_view(buffer.data(), complete))) {
+        return 1;
+      }
+      filled -= complete;
+      std::memmove(buffer.data(), buffer.data() + complete, filled);
     }
-    std::memmove(buffer.data(), buffer.data() + complete, filled - complete);
-    filled -= complete;
+    // Longer than any line calculated even if a carriage return ends it.
+    if (filled > kMaxLineLength + 1) {
+      std::string& out = workers[0].output;
+      out.clear();
+      workers[0].calculator.AppendTooLong(out);
+      if (!Emit(out)) {
+        return 1;
+      }
+      skipping = true;
+      filled = 0;
+    }
   }
 
   std::size_t wrongLines = 0;
+  std::size_t longLines = 0;
   std::size_t unsolvedLines = 0;
   for (const auto& worker : workers) {
     wrongLines += worker.calculator.WrongFieldCountLines();
+    longLines += worker.calculator.TooLongLines();
     unsolvedLines += worker.calculator.UnsolvedLines();
   }
-  auto lines = [](std::size_t count) {
-    return std::to_string(count) + (count == 1 ? " line" : " lines");
-  };
   if (wrongLines != 0) {
-    Complain(lines(wrongLines) + (options.solve ? " without 6 fields" : " without 5 fields"));
+    Complain(LineCount(wrongLines) + (options.solve ? " without 6 fields" : " without 5 fields"));
+  }
+  if (longLines != 0) {
+    Complain(LineCount(longLines) + " longer than " + std::to_string(kMaxLineLength) + " bytes");
   }
   if (unsolvedLines != 0) {
-    Complain(lines(unsolvedLines) + " without a solution");
+    Complain(LineCount(unsolvedLines) + " without a solution");
   }
-  return wrongLines == 0 && unsolvedLines == 0 ? 0 : 1;
+  return wrongLines == 0 && longLines == 0 && unsolvedLines == 0 ? 0 : 1;
+}
+
+// Ends the run on any exception, from this thread or a worker's: the output
+// of the blocks before has been written already.
+int CalculateOrComplain(const CommandLine& options) {
+  try {
+    return Calculate(options);
+  } catch (const std::bad_alloc&) {
+    Complain("out of memory");
+  } catch (const std::system_error& error) {
+    Complain(std::string("cannot start a thread: ") + error.what());
+  } catch (const std::exception& error) {
+    Complain(std::string("calculation failed: ") + error.what());
+  }
+  return 1;
 }
 
 }  // namespace
@@ -124,7 +178,7 @@ int main(int argc, char** argv) {
   std::string error;
   const auto options = tarnel::cli::ParseCommandLine(argc, argv, error);
   if (!options) {
-    Complain(error + "\nTry '" + kProgram + " --help'.");
+    Complain(error + "\nTry '" + std::string(kProgram) + " --help'.");
     return 2;
   }
   switch (options->action) {
@@ -135,5 +189,5 @@ int main(int argc, char** argv) {
     case CommandLine::Action::kCalculate:
       break;
   }
-  return Calculate(*options);
+  return CalculateOrComplain(*options);
 }

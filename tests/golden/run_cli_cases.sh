@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # The command line of tarnel-calc beyond the golden files: lines with other
-# than five fields, the exact columns, the header, the decimal separator
-# option, read and write failures, and the same output on any thread count.
+# than five fields, lines too long, lines that arrive in pieces, the exact
+# columns, the header, the decimal separator option, read and write failures,
+# a thread that cannot start, bounded memory, and the same output on any
+# thread count.
 # Usage: run_cli_cases.sh DRIVER
 set -uo pipefail
 driver=$1
@@ -53,6 +55,29 @@ check wrong_with_exact 1 "${wrong} 6${t}${t}${nl}" "1 line without 5 fields" \
   "${start}${t}${nl}" --exact
 # Line ends: CR LF, and a last line without a line break.
 check line_ends 0 "${start_out}${nl}${start_out}${nl}" "" "${start}"$'\r\n'"${start}"
+
+# Line lengths: up to 1 MiB without its line break a line is calculated;
+# a longer one is answered "line too long", whether it ends inside one read
+# (just over the limit) or spans many (3 MiB), and is skipped up to its line
+# break.
+too_long="${t}${t}${t}${t}line too long"
+at_limit=$(head -c 1048576 /dev/zero | tr '\0' x)
+over_limit=${at_limit}x
+huge=$(head -c 3145728 /dev/zero | tr '\0' 7)
+check at_limit 1 "${wrong} 1${nl}${start_out}${nl}" "1 line without 5 fields" \
+  "${at_limit}${nl}${start}${nl}"
+check at_limit_crlf 1 "${wrong} 1${nl}${start_out}${nl}" "1 line without 5 fields" \
+  "${at_limit}"$'\r\n'"${start}${nl}"
+check over_limit 1 "${too_long}${nl}${start_out}${nl}" "1 line longer than 1048576 bytes" \
+  "${over_limit}${nl}${start}${nl}"
+check over_limit_exact 1 "${too_long}${t}${t}${nl}${wrong} 2${t}${t}${nl}" \
+  "1 line longer than 1048576 bytes" "${over_limit}${nl}a${t}b${nl}" --exact
+check over_limit_solve 1 "${t}${too_long}${t}${t}${nl}${t}${wrong/5/6} 2${t}${t}${nl}" \
+  "1 line longer than 1048576 bytes" "${over_limit}${nl}a${t}b${nl}" --solve
+check huge_between 1 "${start_out}${nl}${too_long}${nl}${too_long}${nl}${start_out}${nl}" \
+  "2 lines longer than 1048576 bytes" "${start}${nl}${huge}${nl}${huge}${t}${huge}${nl}${start}${nl}"
+check huge_last 1 "${start_out}${nl}${too_long}${nl}" "1 line longer than 1048576 bytes" \
+  "${start}${nl}${huge}"
 
 # The exact columns: empty without an L, NA when the winding cannot be
 # evaluated (here N is so small that N^2 underflows), the decimal separator.
@@ -107,6 +132,81 @@ status=$(trap '' PIPE
   cat "$work/status")
 [ "$status" = 1 ] && grep -Fq "cannot write the output" "$work/err" ||
   fail "closed pipe: exit status $status, $(cat "$work/err")"
+
+# Waits up to a minute for the command to succeed.
+await() {
+  local deadline=$((SECONDS + 60))
+  while ! "$@" >/dev/null 2>&1; do
+    [ "$SECONDS" -lt "$deadline" ] || return 1
+    sleep 0.05
+  done
+}
+# Process $1 has read $2 bytes in all (libraries included) and waits in a
+# read of its standard input (system call 0 on descriptor 0).
+has_read() {
+  [ "$(sed -n 's/^rchar: //p' "/proc/$1/io")" = "$2" ] &&
+    [ "$(cut -d' ' -f1,2 "/proc/$1/syscall")" = "0 0x0" ]
+}
+# Starts the driver with OPTIONS on a pipe that the test writes to through
+# descriptor 3; output to $work/out and $work/err.
+start_on_pipe() {
+  rm -f "$work/pipe"
+  mkfifo "$work/pipe"
+  "$driver" "$@" <"$work/pipe" >"$work/out" 2>"$work/err" &
+  driver_pid=$!
+  exec 3>"$work/pipe"
+}
+
+# Lines cut across reads: each piece is written only once the driver has
+# read the ones before and waits for more, so that every piece arrives in a
+# read of its own (a line break apart from its carriage return, too).
+if [ -r /proc/self/io ] && [ -r /proc/self/syscall ]; then
+  start_on_pipe --jobs 2
+  waits_for_input() { [ "$(cut -d' ' -f1,2 "/proc/$1/syscall")" = "0 0x0" ]; }
+  await waits_for_input "$driver_pid" || fail "split lines: the driver never waited for input"
+  read_so_far=$(sed -n 's/^rchar: //p' "/proc/$driver_pid/io")
+  for piece in $'0.01\t0.0' $'2\t0.03\t0.001\t0.6\n0.01\t0.02\t0.03\t0.001' $'\t0.6\r' \
+               $'\n' $'0.01\t0.02\t0' $'.03\t0.001\t0.6'; do
+    printf '%s' "$piece" >&3
+    read_so_far=$((read_so_far + ${#piece}))
+    await has_read "$driver_pid" "$read_so_far" || fail "split lines: piece '$piece' was not read alone"
+  done
+  exec 3>&-
+  status=0
+  wait "$driver_pid" || status=$?
+  [ "$status" = 0 ] && [ "$(cat "$work/out"; echo .)" = "${start_out}${nl}${start_out}${nl}${start_out}${nl}." ] ||
+    fail "split lines: exit status $status, output $(cat -A "$work/out") $(cat "$work/err")"
+fi
+
+# Memory: a 64 MiB line under a 40 MB address-space limit is answered like
+# any line too long; one held whole would need more memory than the limit.
+# A thread that cannot start (16 of them need 128 MiB of stacks) ends the
+# run with a message and status 1 after the output of the lines before.
+# (Not in the sanitizer build, which maps terabytes of shadow memory.)
+if [ -z "${ASAN_OPTIONS:-}" ]; then
+  status=0
+  (ulimit -v 40000 && head -c 64M /dev/zero | tr '\0' x | "$driver" --jobs 1 >"$work/out" 2>"$work/err") ||
+    status=$?
+  [ "$status" = 1 ] && [ "$(cat "$work/out"; echo .)" = "${too_long}${nl}." ] ||
+    fail "64 MiB line in 40 MB: exit status $status, $(cat "$work/err")"
+
+  rm -f "$work/pipe"
+  mkfifo "$work/pipe"
+  (ulimit -v 40000 && exec "$driver" --jobs 16 <"$work/pipe" >"$work/out" 2>"$work/err") &
+  driver_pid=$!
+  exec 3>"$work/pipe"
+  printf '%s\n' "$start" >&3
+  first_line_out() { [ "$(cat "$work/out"; echo .)" = "${start_out}${nl}." ]; }
+  await first_line_out || fail "thread failure: the first line was not answered"
+  cat "$work/many_lines" >&3 2>/dev/null || true
+  exec 3>&-
+  status=0
+  wait "$driver_pid" || status=$?
+  [ "$status" = 1 ] && first_line_out &&
+    grep -Eq '^tarnel-calc: (cannot start a thread|out of memory)' "$work/err" &&
+    ! grep -q terminate "$work/err" ||
+    fail "thread failure: exit status $status, output $(cat -A "$work/out"), $(cat "$work/err")"
+fi
 
 # Threads: the lines are split between them, the output keeps the input's
 # order whatever their number. Mixed lines, some of them slow to evaluate.

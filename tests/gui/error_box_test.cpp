@@ -239,7 +239,7 @@ void ErrorBoxTest::focus_returns_to_the_field_typed_in() {
   QVERIFY(seen.shown);
   QCOMPARE(seen.text, QStringLiteral("'abc' is not a valid floating point value."));
 
-  QVERIFY(QTest::qWaitForWindowActive(&Window()));
+  QVERIFY(QTest::qWaitForWindowActive(&Window(), kPatienceMs));
   QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(Field(field)));
   for (const char key : {'1', '2'}) {
     QTest::keyClick(window, key);
@@ -291,7 +291,7 @@ void ErrorBoxTest::window_is_enabled_again_however_box_is_closed() {
   QVERIFY(!seen.windowEnabled);
   QVERIFY(Window().isEnabled());
   QVERIFY(QApplication::activeModalWidget() == nullptr);
-  QVERIFY(QTest::qWaitForWindowActive(&Window()));
+  QVERIFY(QTest::qWaitForWindowActive(&Window(), kPatienceMs));
   QCOMPARE(QApplication::activeWindow(), static_cast<QWidget*>(&Window()));
 }
 

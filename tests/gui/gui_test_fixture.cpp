@@ -100,7 +100,7 @@ void WindowTest::init() {
   window_ = std::make_unique<TfmTarnel>();
   window_->show();
   window_->activateWindow();
-  QVERIFY(QTest::qWaitForWindowActive(window_.get()));
+  QVERIFY(QTest::qWaitForWindowActive(window_.get(), kPatienceMs));
   for (const QString& name : kFieldNames) {
     QVERIFY2(Field(name) != nullptr, qPrintable(name));
   }

@@ -24,6 +24,10 @@ namespace tarnel::gui_test {
 inline const QStringList kFieldNames = {"edR1", "edR2", "edH", "edD",      "edLambda",
                                         "edN",  "edR",  "edL", "edMessage"};
 
+// How long a test waits for the window system before it gives up: generous,
+// so that a loaded machine does not fail a test.
+inline constexpr int kPatienceMs = 60000;
+
 // Settings that must be in place before the QApplication exists.
 void PrepareProcess();
 
@@ -75,7 +79,7 @@ class WindowTest : public QObject {
 
  private:
   std::unique_ptr<TfmTarnel> window_;
-  ModalWatchdog watchdog_{2000};
+  ModalWatchdog watchdog_{kPatienceMs};
 };
 
 template <typename Test>

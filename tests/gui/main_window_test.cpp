@@ -45,6 +45,8 @@ class MainWindowTest : public WindowTest {
   void calculate_straight_after_start_gives_default_results();
   void enter_in_field_runs_calculation_data();
   void enter_in_field_runs_calculation();
+  void enter_on_focused_button_presses_it_data();
+  void enter_on_focused_button_presses_it();
   void tab_visits_controls_in_designed_order();
   void escape_does_nothing_data();
   void escape_does_nothing();
@@ -353,6 +355,7 @@ void MainWindowTest::enter_in_field_runs_calculation_data() {
     QTest::addRow("keypad Enter in %s", qPrintable(name)) << name << int(Qt::Key_Enter);
   }
   QTest::newRow("Return on btProcess") << "btProcess" << int(Qt::Key_Return);
+  QTest::newRow("keypad Enter on btProcess") << "btProcess" << int(Qt::Key_Enter);
 }
 
 void MainWindowTest::enter_in_field_runs_calculation() {
@@ -365,6 +368,43 @@ void MainWindowTest::enter_in_field_runs_calculation() {
 
   QTest::keyClick(widget, Qt::Key(key));
   QCOMPARE(Outputs(), kDefaultResults);
+}
+
+// Reached by Tab from the button that has the focus at first, as a user
+// would: Enter then presses the button the focus is on, not the default one.
+void MainWindowTest::enter_on_focused_button_presses_it_data() {
+  QTest::addColumn<int>("tabs");
+  QTest::addColumn<int>("key");
+  QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+  QTest::addColumn<bool>("closes");
+  QTest::newRow("Return on BitBtn1") << 1 << int(Qt::Key_Return) << Qt::KeyboardModifiers() << true;
+  QTest::newRow("keypad Enter on BitBtn1")
+      << 1 << int(Qt::Key_Enter) << Qt::KeyboardModifiers(Qt::KeypadModifier) << true;
+  QTest::newRow("Return on btProcess, Tab round the window")
+      << 11 << int(Qt::Key_Return) << Qt::KeyboardModifiers() << false;
+  QTest::newRow("keypad Enter on btProcess, Tab round the window")
+      << 11 << int(Qt::Key_Enter) << Qt::KeyboardModifiers(Qt::KeypadModifier) << false;
+}
+
+void MainWindowTest::enter_on_focused_button_presses_it() {
+  QFETCH(int, tabs);
+  QFETCH(int, key);
+  QFETCH(Qt::KeyboardModifiers, modifiers);
+  QFETCH(bool, closes);
+  Button("btProcess")->setFocus();
+  for (int i = 0; i < tabs; ++i) {
+    QTest::keyClick(Window().focusWidget(), Qt::Key_Tab);
+  }
+  QCOMPARE(Window().focusWidget(), closes ? Button("BitBtn1") : Button("btProcess"));
+  Field("edMessage")->setText("");
+
+  QTest::keyClick(Window().focusWidget(), Qt::Key(key), modifiers);
+  QCOMPARE(Window().isVisible(), !closes);
+  if (!closes) {
+    QCOMPARE(Outputs(), kDefaultResults);
+  } else {
+    QCOMPARE(Field("edMessage")->text(), QString());
+  }
 }
 
 void MainWindowTest::tab_visits_controls_in_designed_order() {
