@@ -18,9 +18,6 @@
 
 namespace tarnel::gui_test {
 
-// How long a test waits for a menu, a dialog or a comparison to appear.
-constexpr int kPatienceMs = 60000;
-
 const QStringList kStartupInputs = {"0.01", "0.02", "0.03", "0.001", "0.6"};
 
 // The decimal mark for one test, '.' again when it ends.
