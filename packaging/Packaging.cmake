@@ -54,7 +54,6 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${CPACK_PACKAGE_CONTACT}")
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://tarnel.example/)
 # The window is laid out for Liberation Sans; the other dependencies come
 # from dpkg-shlibdeps run over the installed programs.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS fonts-liberation)
