@@ -1,10 +1,12 @@
 #include "inductance_warning.h"
 
-#include <QAction>
 #include <QApplication>
+#include <QColor>
 #include <QLineEdit>
-#include <QStyle>
+#include <QPainter>
+#include <QPolygon>
 #include <QThread>
+#include <QWidget>
 #include <cmath>
 #include <memory>
 
@@ -13,9 +15,38 @@
 #include "x87.h"
 
 namespace tarnel {
+namespace {
+
+// The flag's two edges along the field's border, in pixels.
+constexpr int kFlagSize = 9;
+// Between the flag and the field's outer edge.
+constexpr int kFlagInset = 1;
+
+// A right triangle filling the corner, in the manner of a spreadsheet's
+// comment marker, in the colours of a warning sign.
+class CornerFlag : public QWidget {
+ public:
+  explicit CornerFlag(QLineEdit* field) : QWidget(field) {
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    setFocusPolicy(Qt::NoFocus);
+    resize(kFlagSize, kFlagSize);
+    hide();
+  }
+
+ protected:
+  void paintEvent(QPaintEvent* /*event*/) override {
+    QPainter painter(this);
+    const int last = kFlagSize - 1;
+    painter.setPen(QColor(0x80, 0x50, 0x00));
+    painter.setBrush(QColor(0xF5, 0xA6, 0x00));
+    painter.drawPolygon(QPolygon({QPoint(0, 0), QPoint(last, 0), QPoint(last, last)}));
+  }
+};
+
+}  // namespace
 
 InductanceWarning::InductanceWarning(QLineEdit* field)
-    : QObject(field), field_(field), sign_(new QAction(this)) {
+    : QObject(field), field_(field), sign_(new CornerFlag(field)) {
   connect(field_, &QLineEdit::textEdited, this, &InductanceWarning::Forget);
 }
 
@@ -52,14 +83,9 @@ void InductanceWarning::Check(long double R1, long double R2, long double H, lon
       return;
     }
     if (comparison->evaluated && std::fabs(comparison->deviation) > kWarnedDeviation) {
-      // Looked up the first time it is needed: the style's icons cost the
-      // window's start-up time.
-      if (sign_->icon().isNull()) {
-        sign_->setIcon(
-            field_->style()->standardIcon(QStyle::SP_MessageBoxWarning, nullptr, field_));
-      }
       sign_->setToolTip(ExactInductanceTooltipText(*comparison));
-      field_->addAction(sign_, QLineEdit::TrailingPosition);
+      sign_->move(field_->width() - kFlagSize - kFlagInset, kFlagInset);
+      sign_->show();
     }
     emit Compared();
   });
@@ -68,8 +94,7 @@ void InductanceWarning::Check(long double R1, long double R2, long double H, lon
 
 void InductanceWarning::Forget() {
   ++generation_;
-  // Without the sign the field lays out its text as it always has.
-  field_->removeAction(sign_);
+  sign_->hide();
 }
 
 void InductanceWarning::Settle() {
@@ -80,8 +105,8 @@ void InductanceWarning::Settle() {
   QCoreApplication::sendPostedEvents(this, QEvent::MetaCall);
 }
 
-QAction* InductanceWarning::Sign() const {
-  return field_->actions().contains(sign_) ? sign_ : nullptr;
+QWidget* InductanceWarning::Sign() const {
+  return sign_->isHidden() ? nullptr : sign_;
 }
 
 }  // namespace tarnel

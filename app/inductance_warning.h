@@ -2,14 +2,19 @@
 // from the exact inductance of the winding. The exact value is worked out on
 // a thread of its own after the results are shown, so that it never delays
 // a calculation; its tooltip is the one edL gives on a hover.
+//
+// The field is too narrow to give the sign room of its own beside the digits:
+// the sign is a small flag in the field's top right corner, above the tops of
+// the characters and right of the end of the longest L the window writes. It
+// is only drawn: the mouse, the keys and tooltip requests go to the field.
 #pragma once
 
 #include <QList>
 #include <QObject>
 
-class QAction;
 class QLineEdit;
 class QThread;
+class QWidget;
 
 namespace tarnel {
 
@@ -34,8 +39,9 @@ class InductanceWarning : public QObject {
   // running is dropped when it ends.
   void Forget();
 
-  // The sign, while it is shown; nullptr otherwise.
-  [[nodiscard]] QAction* Sign() const;
+  // The sign, while it is shown; nullptr otherwise. Its tooltip is the
+  // field's exact-value tooltip.
+  [[nodiscard]] QWidget* Sign() const;
   // Waits for every comparison started so far to end and shows what the
   // latest one found.
   void Settle();
@@ -46,7 +52,7 @@ class InductanceWarning : public QObject {
 
  private:
   QLineEdit* field_;
-  QAction* sign_;
+  QWidget* sign_;  // a child of the field
   // Counts the calculations: a comparison that ends after a newer one began
   // (or after Forget) is not shown.
   quint64 generation_ = 0;

@@ -2,12 +2,15 @@
 // sign in edL, and the winder's figures in the tooltips of edN and edR.
 #include <QContextMenuEvent>
 #include <QDialog>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
 #include <QRegularExpression>
 #include <QSignalSpy>
-#include <QToolButton>
+#include <QToolTip>
+#include <QWindow>
+#include <algorithm>
 #include <cmath>
 
 #include "calculation_request.h"
@@ -85,6 +88,8 @@ class DesignTest : public WindowTest {
   void warning_sign_marks_a_formula_more_than_1_percent_off();
   void warning_sign_of_an_earlier_calculation_never_shows_data();
   void warning_sign_of_an_earlier_calculation_never_shows();
+  void warning_sign_hides_no_character_data();
+  void warning_sign_hides_no_character();
   void turns_and_resistance_tooltips_give_wire_length_and_mass_data();
   void turns_and_resistance_tooltips_give_wire_length_and_mass();
   void winding_tooltips_follow_the_computed_values();
@@ -401,22 +406,50 @@ void DesignTest::warning_sign_marks_a_formula_more_than_1_percent_off() {
   QCOMPARE(Outputs(), CalculatedOutputs(inputs));
 
   QLineEdit* edL = Field("edL");
-  const auto* button = edL->findChild<QToolButton*>();
+  const QList<QWidget*> drawn = edL->findChildren<QWidget*>();
+  const auto anyVisible = [&] {
+    return std::any_of(drawn.begin(), drawn.end(),
+                       [edL](const QWidget* child) { return child->isVisibleTo(edL); });
+  };
   if (!warned) {
     QCOMPARE(Warning()->Sign(), nullptr);
-    QVERIFY(button == nullptr || !button->isVisibleTo(edL));
+    QVERIFY(!anyVisible());
     return;
   }
-  QVERIFY(Warning()->Sign() != nullptr);
-  QCOMPARE(Warning()->Sign()->toolTip(), LTooltip());
-  QVERIFY(!Warning()->Sign()->icon().isNull());
-  QVERIFY(button != nullptr);
-  QTRY_VERIFY_WITH_TIMEOUT(button->isVisibleTo(edL), kPatienceMs);
-  QVERIFY(edL->rect().contains(button->geometry()));
+  QWidget* sign = Warning()->Sign();
+  QVERIFY(sign != nullptr);
+  QVERIFY(sign->isVisibleTo(edL));
+  QVERIFY(edL->rect().contains(sign->geometry()));
+  QCOMPARE(edL->text(), CalculatedOutputs(inputs)[2]);
 
-  QTest::keyClick(edL, Qt::Key_End);
+  // Resting the mouse on the sign shows the exact-value tooltip: the help
+  // event goes where the application would send it, to the widget under the
+  // mouse. A click there is a click in the field: the caret goes to the end.
+  QToolTip::hideText();
+  QTRY_VERIFY_WITH_TIMEOUT(!QToolTip::isVisible(), kPatienceMs);
+  const QPoint onSign = sign->geometry().center();
+  QWidget* underMouse = edL->childAt(onSign) != nullptr ? edL->childAt(onSign) : edL;
+  const QPoint local = underMouse->mapFrom(edL, onSign);
+  QHelpEvent hover(QEvent::ToolTip, local, underMouse->mapToGlobal(local));
+  QApplication::sendEvent(underMouse, &hover);
+  QVERIFY(QToolTip::isVisible());
+  const QString shown = QToolTip::text();
+  const QString exact = LTooltip();
+  QCOMPARE(shown, exact);
+  QCOMPARE(sign->toolTip(), exact);
+  edL->setCursorPosition(0);
+  // Through the window, as a real click comes, to whichever widget is there.
+  QWindow* window = Window().windowHandle();
+  QTest::mouseClick(window, Qt::LeftButton, Qt::NoModifier,
+                    window->mapFromGlobal(edL->mapToGlobal(onSign)));
+  QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(edL));
+  QCOMPARE(edL->cursorPosition(), edL->text().size());
+  QCOMPARE(edL->text(), CalculatedOutputs(inputs)[2]);
+  QCOMPARE(Warning()->Sign(), sign);
+
   QTest::keyClick(edL, Qt::Key_1);
   QCOMPARE(Warning()->Sign(), nullptr);
+  QVERIFY(!anyVisible());
 }
 
 void DesignTest::warning_sign_of_an_earlier_calculation_never_shows_data() {
@@ -451,6 +484,69 @@ void DesignTest::warning_sign_of_an_earlier_calculation_never_shows() {
   QTest::keyClick(Field("edR1"), Qt::Key_Return);
   Warning()->Settle();
   QVERIFY(Warning()->Sign() != nullptr);
+}
+
+void DesignTest::warning_sign_hides_no_character_data() {
+  QTest::addColumn<char>("mark");
+  QTest::addColumn<long double>("value");
+
+  // The widest texts the window writes into edL.
+  for (const char mark : {'.', ','}) {
+    const QString name = QStringLiteral(" (%1)").arg(QLatin1Char(mark));
+    QTest::newRow(qPrintable("nine characters in fixed form" + name)) << mark << 0.00080333L;
+    QTest::newRow(qPrintable("two-digit negative exponent" + name)) << mark << -1.23456e-10L;
+    QTest::newRow(qPrintable("positive exponent" + name)) << mark << 12345.6L;
+  }
+}
+
+// The sign is drawn only where the field's text leaves the background
+// showing: every pixel a character touches looks the same with and without
+// it, whichever of the window's fonts it is.
+void DesignTest::warning_sign_hides_no_character() {
+  QFETCH(char, mark);
+  QFETCH(long double, value);
+  SetInputs("0", "0.02", "0.015", "0.0005", "0.6");
+  QTest::keyClick(Field("edR1"), Qt::Key_Return);
+  Warning()->Settle();
+  QWidget* sign = Warning()->Sign();
+  QVERIFY(sign != nullptr);
+  const MarkForTest markForTest(mark);
+
+  QLineEdit* edL = Field("edL");
+  const QString text = QString::fromStdString(FormatNumber(value, GeneralFormat(4)));
+  edL->setText(text);
+  QCOMPARE(Warning()->Sign(), sign);
+  // Scrolled text would hide its own first characters: the whole text shows.
+  const QMargins margins = edL->textMargins();
+  QVERIFY2(
+      edL->fontMetrics().horizontalAdvance(text) + margins.left() + margins.right() < edL->width(),
+      qPrintable(text));
+  // Without the focus no caret blinks in the pictures.
+  QVERIFY(!edL->hasFocus());
+  const QImage withSign = edL->grab().toImage();
+  sign->hide();
+  const QImage withoutSign = edL->grab().toImage();
+  edL->setText(QString());
+  const QImage background = edL->grab().toImage();
+  sign->show();
+  edL->setText(text);
+
+  QCOMPARE(withSign.size(), withoutSign.size());
+  int hidden = 0;
+  int signPixels = 0;
+  for (int y = 0; y < withSign.height(); ++y) {
+    for (int x = 0; x < withSign.width(); ++x) {
+      const bool character = withoutSign.pixel(x, y) != background.pixel(x, y);
+      const bool changed = withSign.pixel(x, y) != withoutSign.pixel(x, y);
+      hidden += character && changed ? 1 : 0;
+      signPixels += changed ? 1 : 0;
+    }
+  }
+  QVERIFY2(hidden == 0,
+           qPrintable(
+               QStringLiteral("%1: %2 pixels of characters under the sign").arg(text).arg(hidden)));
+  // Big enough to be seen.
+  QVERIFY2(signPixels >= 20, qPrintable(QString::number(signPixels)));
 }
 
 void DesignTest::turns_and_resistance_tooltips_give_wire_length_and_mass_data() {

@@ -270,7 +270,7 @@ void MainWindowTest::frame_lines_cross_no_control() {
         continue;
       }
       ++paintedInRow;
-      for (const QWidget* control : group->findChildren<QWidget*>()) {
+      for (const QWidget* control : group->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
         QVERIFY2(!control->geometry().contains(x, y),
                  qPrintable(QStringLiteral("%1 painted at %2,%3 under %4")
                                 .arg(box)
