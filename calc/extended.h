@@ -137,13 +137,15 @@ inline Extended& Extended::operator-=(Extended term) {
   return *this = *this - term;
 }
 
-// The only arithmetic on an Extended that runs unchecked, and only where
-// the reader sees it: a product with a Fraction, a constant of magnitude at
-// most 1, is no larger than its other factor, and a quotient by a Whole, a
-// whole constant other than 0, is no larger than its dividend; on a finite
-// operand neither can overflow, divide by zero or be invalid. Both
-// constructors are consteval and refuse any other value, NaN included, at
-// compile time. Every other operation on an Extended is checked.
+// Arithmetic on Extended values that runs unchecked, where the reader sees
+// it: a product with a Fraction, a constant of magnitude at most 1, is no
+// larger than its other factor, and a quotient by a Whole, a whole constant
+// other than 0, is no larger than its dividend; on a finite operand neither
+// can overflow, divide by zero or be invalid. Both constructors are
+// consteval and refuse any other value, NaN included, at compile time.
+// Every other operation on an Extended is checked, but for RealPower, which
+// leaves the checks only within a bound it tests at run time
+// (Math<Extended>::PowerOfMagnitude, inductance.cpp).
 class Fraction {
  public:
   consteval explicit Fraction(long double value) : value_(value) {
