@@ -1,6 +1,10 @@
 // What the definitions of the formulas share beyond inductance.h: the
 // functions of each number type, RealPower over both and the scale every term
 // in henries starts from.
+//
+// The formulas take each square once, as a named value where it is first
+// written (l2 = l * l). A square can only overflow, like the products and
+// sums it is taken ahead of, so the first fault stays the same.
 #pragma once
 
 #include <cmath>
@@ -15,10 +19,6 @@ namespace tarnel {
 // The library functions the formulas call, for each of their number types,
 // named where they are called (Math<Number>::Ln) so that the arithmetic of a
 // call never depends on which overloads are in sight.
-// The formulas take each square once, as a named value where it is first
-// written (l2 = l * l). A square can only overflow, like the products and
-// sums it is taken ahead of, so the first fault stays the same.
-
 template <typename Number>
 struct Math;
 
