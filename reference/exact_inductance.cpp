@@ -117,9 +117,8 @@ long double ExactInductancePerTurnSquaredExtended(long double R1, long double R2
   const long double h = H / outer;
   const long double depth = (R2 - R1) / outer;
   const long double integral = ScaledIntegral(r1, h, settings);
-  constexpr long double kMu0 = 4e-7L * kPi;
   // The integral grows like (h depth)^2 for thin windings: divide in steps.
-  return 2 * kPi * kMu0 * outer * (integral / (h * depth)) / (h * depth);
+  return 2 * kPi * kMagneticConstant * outer * (integral / (h * depth)) / (h * depth);
 }
 
 double ExactInductancePerTurnSquared(double R1, double R2, double H,
