@@ -48,7 +48,10 @@ const char* BrokenRule(const Inputs& in) {
   return nullptr;
 }
 
-// N = 4·H·(R2 − R1)·Lambda / (PI·D²), grouped as written.
+// N = 4·H·(R2 − R1)·Lambda / (PI·D²), grouped as written. The formulas
+// take their TurnCount from MakeFormulaInputs (inductance.cpp), grouped
+// ((Lambda·4)·(R2 − R1))·H: each keeps its own grouping, so the N shown
+// and the N of the formulas may differ in their last bits.
 Extended TurnsOf(const Inputs& in) {
   const Extended scaledHeight = in.H * 4;
   const Extended depth = in.R2 - in.R1;

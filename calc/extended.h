@@ -15,8 +15,10 @@
 //
 // The fault flags are sticky and no checked operation leaves one set (a
 // fault resets the unit before it raises), so the flags read after an
-// operation are those it raised, provided none was set when the calculation
-// started: a calculation calls fpu::ClearFaultFlags once, first.
+// operation are those it raised, provided none was set before it. The
+// validation rules of a calculation run checked operations (R2 - R1) right
+// after TextToNumber, which leaves no flag set; before the turn count and
+// the formulas the calculation calls fpu::ClearFaultFlags.
 //
 // Each operation pins its operands with empty volatile asm statements that
 // take them as register operands, so it runs after every asm statement
@@ -58,6 +60,16 @@ class Extended {
   Extended(float) = delete;
 
   [[nodiscard]] constexpr long double Value() const { return value_; }
+
+  // The written order. C++ leaves unspecified which operand of an
+  // overloaded operator is evaluated first: in (a / b) + (c / d) the
+  // compiler may divide c by d first, and the error would name that fault
+  // where a / b faulted first. So a sum whose terms can fault is written one
+  // term per statement, s = a / b; s += c / d; ..., and each statement ends
+  // before the next begins. Within a term at most one operand of each
+  // operation can fault. Both operators are checked.
+  Extended& operator+=(Extended term);
+  Extended& operator-=(Extended term);
 
   friend Extended operator+(Extended a, Extended b);
   friend Extended operator-(Extended a, Extended b);
@@ -118,26 +130,60 @@ inline Extended operator/(Extended a, Extended b) {
   return fpu::CheckedBinary(a.value_, b.value_, [](long double x, long double y) { return x / y; });
 }
 
-// Two operations that cannot fault on a finite operand, so they skip the
-// test: a division by a whole number other than 0, whose quotient is no
-// larger than the dividend, and a product with a factor of magnitude at most
-// 1, which is no larger than the other factor. The formulas' coefficients,
-// such as x / 8 and (2.0L / 35) * x, are of these kinds; the test of the
-// divisor or factor folds away where it is a constant. The parameter types
-// are exact: a long double divisor or an int factor takes the checked forms.
-template <std::same_as<int> Int>
-Extended operator/(Extended dividend, Int divisor) {
-  if (divisor == 0) {
-    return dividend / Extended(divisor);
-  }
-  return dividend.Value() / divisor;
+inline Extended& Extended::operator+=(Extended term) {
+  return *this = *this + term;
 }
-template <std::same_as<long double> LongDouble>
-Extended operator*(LongDouble factor, Extended x) {
-  if (factor < -1.0L || factor > 1.0L) {
-    return Extended(factor) * x;
+inline Extended& Extended::operator-=(Extended term) {
+  return *this = *this - term;
+}
+
+// Arithmetic on Extended values that runs unchecked, where the reader sees
+// it: a product with a Fraction, a constant of magnitude at most 1, is no
+// larger than its other factor, and a quotient by a Whole, a whole constant
+// other than 0, is no larger than its dividend; on a finite operand neither
+// can overflow, divide by zero or be invalid. Both constructors are
+// consteval and refuse any other value, NaN included, at compile time.
+// Every other operation on an Extended is checked, but for RealPower, which
+// leaves the checks only within a bound it tests at run time
+// (Math<Extended>::PowerOfMagnitude, inductance.cpp).
+class Fraction {
+ public:
+  consteval explicit Fraction(long double value) : value_(value) {
+    // A NaN fails both comparisons.
+    if (!(value >= -1.0L && value <= 1.0L)) {
+      throw "a Fraction has a magnitude of at most 1";
+    }
   }
-  return factor * x.Value();
+  [[nodiscard]] constexpr long double Value() const { return value_; }
+
+ private:
+  long double value_;
+};
+
+class Whole {
+ public:
+  consteval explicit Whole(int value) : value_(value) {
+    if (value == 0) {
+      throw "a Whole divisor is not 0";
+    }
+  }
+  [[nodiscard]] constexpr int Value() const { return value_; }
+
+ private:
+  int value_;
+};
+
+inline Extended operator*(Fraction factor, Extended x) {
+  return factor.Value() * x.Value();
+}
+inline long double operator*(Fraction factor, long double x) {
+  return factor.Value() * x;
+}
+inline Extended operator/(Extended dividend, Whole divisor) {
+  return dividend.Value() / divisor.Value();
+}
+inline long double operator/(long double dividend, Whole divisor) {
+  return dividend / divisor.Value();
 }
 
 Extended Sqrt(Extended x);

@@ -49,7 +49,8 @@ BasicFormulaInputs<Number> MakeFormulaInputs(std::type_identity_t<Number> R1,
   in.Lambda = Lambda;
 
   // TurnCount = ((Lambda·4)·(R2 − R1))·H / ((PI_APPROX·D)·D): the
-  // numerator is formed before the denominator.
+  // numerator is formed before the denominator. The N the window shows is
+  // grouped differently (TurnsOf in calculation_request.cpp).
   const Number scaledLambda = Lambda * 4;
   const Number depth = R2 - R1;
   const Number windingArea = (scaledLambda * depth) * H;

@@ -12,34 +12,33 @@ BasicFlatCorrectionTerms<Number> FlatCorrection(const BasicFormulaInputs<Number>
   const Number t = in.thicknessRatio;
 
   const Number c1Scale = (kPiApprox / 3) * (1 / d);
-  // The squares, each taken once where it is first written. A square can
-  // only overflow, like the sums it is taken ahead of, so the first fault
-  // stays the same.
   const Number l2 = l * l;
   const Number t2 = t * t;
-  const Number c1Series = Sum<Number>(1)
-                              .Plus(l2 / 5)
-                              .Plus(Product<Number>(l2).Times(t2).Over(15))
-                              .Minus((2.0L / 35) * RealPower(l, 4));
+  Number c1Series = 1;
+  c1Series += l2 / Whole(5);
+  c1Series += l2 * t2 / Whole(15);
+  c1Series -= Fraction(2.0L / 35) * RealPower(l, 4);
   const Number c1 = c1Scale * c1Series;
-  const Number c2Series = Sum<Number>(l2 / 8)
-                              .Minus(RealPower(l, 4) / 64)
-                              .Plus(Product<Number>((7.0L / 384) * l2).Times(t2));
+  Number c2Series = l2 / Whole(8);
+  c2Series -= RealPower(l, 4) / Whole(64);
+  c2Series += Fraction(7.0L / 384) * l2 * t2;
   const Number c2 = logFourOverThickness * c2Series;
   const Number logDepthRatio = Math<Number>::Ln(d);
   const Number c3Scale = logDepthRatio * (1 / ((6 * d) * d));
-  const Number c3Series = Sum<Number>(1).Plus(l2 / 4).Plus(Product<Number>(l2).Times(t2).Over(4));
+  Number c3Series = 1;
+  c3Series += l2 / Whole(4);
+  c3Series += l2 * t2 / Whole(4);
   const Number c3 = c3Scale * c3Series;
   const Number d2 = d * d;
-  const Number flatCorrection = Sum<Number>(c1)
-                                    .Minus(c2)
-                                    .Minus(c3)
-                                    .Minus(l2 / 8)
-                                    .Minus((25.0L / 72) * (1 / d2))
-                                    .Plus(Product<Number>(l2).Times(t2).Over(2304))
-                                    .Minus((1.0L / 180) * (1 / RealPower(d, 4)))
-                                    .Minus((23.0L / 288) * (l2 / d2))
-                                    .Minus((31.0L / 2304) * RealPower(l, 4));
+  Number flatCorrection = c1;
+  flatCorrection -= c2;
+  flatCorrection -= c3;
+  flatCorrection -= l2 / Whole(8);
+  flatCorrection -= Fraction(25.0L / 72) * (1 / d2);
+  flatCorrection += l2 * t2 / Whole(2304);
+  flatCorrection -= Fraction(1.0L / 180) * (1 / RealPower(d, 4));
+  flatCorrection -= Fraction(23.0L / 288) * (l2 / d2);
+  flatCorrection -= Fraction(31.0L / 2304) * RealPower(l, 4);
 
   return {.c1 = c1,
           .c2 = c2,
@@ -55,18 +54,19 @@ BasicFlatInductanceTerms<Number> FlatTerms(const BasicFormulaInputs<Number>& in)
   // T = ln(4/τ)
   const Number logFourOverThickness = Math<Number>::Ln(4 / t);
   const Number t2 = t * t;
-  const Number thicknessBracket =
-      Sum<Number>(1).Plus(t2 / 24).Plus((11.0L / 2880) * RealPower(t, 4));
-  const Number flatSeries = Sum<Number>(logFourOverThickness * thicknessBracket)
-                                .Minus(1.0L / 2)
-                                .Plus((43.0L / 288) * t2)
-                                .Plus(RealPower(t, 4) / 150);
+  Number thicknessBracket = 1;
+  thicknessBracket += t2 / Whole(24);
+  thicknessBracket += Fraction(11.0L / 2880) * RealPower(t, 4);
+  Number flatSeries = logFourOverThickness * thicknessBracket;
+  flatSeries -= 1.0L / 2;
+  flatSeries += Fraction(43.0L / 288) * t2;
+  flatSeries += RealPower(t, 4) / Whole(150);
   // M = ((5e-8·N)·N)·(R1 + R2) · (4·PI_APPROX · flatSeries)
-  const Number flatMainScale = TurnsScale(5e-8L, in);
+  const Number flatMainScale = TurnsScale(Fraction(5e-8L), in);
   const Number flatMainTerm = flatMainScale * ((4 * kPiApprox) * flatSeries);
   const BasicFlatCorrectionTerms<Number> correction = FlatCorrection(in, logFourOverThickness);
   // K = ((6.2831852e-7·N)·N)·(R1 + R2) · flatCorrection
-  const Number flatCorrectionScale = TurnsScale(6.2831852e-7L, in);
+  const Number flatCorrectionScale = TurnsScale(Fraction(6.2831852e-7L), in);
   const Number flatCorrectionTerm = flatCorrectionScale * correction.flatCorrection;
   const Number L = flatMainTerm - flatCorrectionTerm;
 

@@ -1,6 +1,10 @@
 // What the definitions of the formulas share beyond inductance.h: the
-// functions of each number type, RealPower over both, the scale every term
-// in henries starts from, and the ordered sums and products.
+// functions of each number type, RealPower over both and the scale every term
+// in henries starts from.
+//
+// The formulas take each square once, as a named value where it is first
+// written (l2 = l * l). A square can only overflow, like the products and
+// sums it is taken ahead of, so the first fault stays the same.
 #pragma once
 
 #include <cmath>
@@ -9,7 +13,6 @@
 #include "constants.h"
 #include "extended.h"
 #include "inductance.h"
-#include "ordered_chain.h"
 
 namespace tarnel {
 
@@ -49,7 +52,7 @@ Number RealPower(const Number& base, std::type_identity_t<Number> exponent);
 // ((factor·N)·N)·(R1 + R2): the start of every term in henries, the square
 // of N formed before the sum of the radii.
 template <typename Number>
-Number TurnsScale(long double factor, const BasicFormulaInputs<Number>& in) {
+Number TurnsScale(Fraction factor, const BasicFormulaInputs<Number>& in) {
   const Number scaledSquare = (factor * in.TurnCount) * in.TurnCount;
   const Number radiusSum = in.R1 + in.R2;
   return scaledSquare * radiusSum;

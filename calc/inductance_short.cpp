@@ -12,39 +12,38 @@ BasicShortInductanceTerms<Number> ShortTerms(const BasicFormulaInputs<Number>& i
 
   // G = ln(4/ℓ)
   const Number logFourOverLength = Math<Number>::Ln(4 / l);
-  // The squares, each taken once where it is first written. A square can
-  // only overflow, like the products and sums it is taken ahead of, so the
-  // first fault stays the same.
   const Number l2 = l * l;
-  const Number lengthBracket = Sum<Number>(1).Plus(l2 / 8).Minus(RealPower(l, 4) / 64);
-  const Number shortSeries = Sum<Number>(logFourOverLength * lengthBracket)
-                                 .Minus(1.0L / 2)
-                                 .Plus(l2 / 32)
-                                 .Plus(RealPower(l, 4) / 96);
+  Number lengthBracket = 1;
+  lengthBracket += l2 / Whole(8);
+  lengthBracket -= RealPower(l, 4) / Whole(64);
+  Number shortSeries = logFourOverLength * lengthBracket;
+  shortSeries -= 1.0L / 2;
+  shortSeries += l2 / Whole(32);
+  shortSeries += RealPower(l, 4) / Whole(96);
   // M = ((10⁻⁷·N)·N)·(R1 + R2) · (2·PI_APPROX · shortSeries)
-  const Number shortMainScale = TurnsScale(1e-7L, in);
+  const Number shortMainScale = TurnsScale(Fraction(1e-7L), in);
   const Number shortMainTerm = shortMainScale * ((2 * kPiApprox) * shortSeries);
   // The terms before the last, then ln(1/δ), then the last term, so that
   // ln(1/δ) runs where the written order puts it.
   const Number d2 = d * d;
   const Number t2 = t * t;
-  const Number depthSeries =
-      Sum<Number>((kPiApprox / 3) * d)
-          .Minus((25.0L / 72) * d2)
-          .Minus(t2 / 8)
-          .Plus(Product<Number>((19.0L / 768) * l2).Times(t2))
-          .Minus(RealPower(d, 4) / 180)
-          .Plus(Product<Number>((67.0L / 7200) * d2).Times(t2))
-          .Minus((17.0L / 3840) * RealPower(t, 4))
-          .Minus(logFourOverLength * Sum<Number>(t2 / 24)
-                                         .Plus(Product<Number>((7.0L / 384) * l2).Times(t2))
-                                         .Plus((11.0L / 2880) * RealPower(t, 4))
-                                         .Value());
+  Number depthSeries = (kPiApprox / 3) * d;
+  depthSeries -= Fraction(25.0L / 72) * d2;
+  depthSeries -= t2 / Whole(8);
+  depthSeries += Fraction(19.0L / 768) * l2 * t2;
+  depthSeries -= RealPower(d, 4) / Whole(180);
+  depthSeries += Fraction(67.0L / 7200) * d2 * t2;
+  depthSeries -= Fraction(17.0L / 3840) * RealPower(t, 4);
+  Number thicknessBracket = t2 / Whole(24);
+  thicknessBracket += Fraction(7.0L / 384) * l2 * t2;
+  thicknessBracket += Fraction(11.0L / 2880) * RealPower(t, 4);
+  depthSeries -= logFourOverLength * thicknessBracket;
   const Number logInverseDepth = Math<Number>::Ln(1 / d);
-  const Number depthBracket = Sum<Number>(d2 / 6).Minus(Product<Number>(t2).Times(d2).Over(120));
+  Number depthBracket = d2 / Whole(6);
+  depthBracket -= t2 * d2 / Whole(120);
   const Number shortCorrection = depthSeries - logInverseDepth * depthBracket;
   // K = ((6.2831852e-7·N)·N)·(R1 + R2) · shortCorrection
-  const Number shortCorrectionScale = TurnsScale(6.2831852e-7L, in);
+  const Number shortCorrectionScale = TurnsScale(Fraction(6.2831852e-7L), in);
   const Number shortCorrectionTerm = shortCorrectionScale * shortCorrection;
   const Number L = shortMainTerm - shortCorrectionTerm;
 

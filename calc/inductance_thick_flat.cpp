@@ -5,8 +5,9 @@
 namespace tarnel {
 namespace {
 
-// 3.29·ρ³·ln(ρ), formed as (3.29·ρ³)·ln(ρ). Mended fault: at ρ = 0 (R1 = 0,
-// a valid coil) the term is its limit 0 and ln(0) is not evaluated.
+// 3.29·ρ³·ln(ρ), formed as (3.29·ρ³)·ln(ρ). At ρ = 0 (R1 = 0, a valid coil)
+// ln(0) would raise EZeroDivide although the term tends to 0 there: the
+// term is taken as 0 and ln(0) is not evaluated.
 template <typename Number>
 Number RadiusLogTerm(Number radiusRatio, Number radiusCube) {
   if (radiusRatio == 0) {
@@ -28,22 +29,23 @@ BasicThickFlatInductanceTerms<Number> ThickFlatTerms(const BasicFormulaInputs<Nu
   const Number shapeCube = RealPower(1 + t, 3);
   const Number thicknessSquare = t * t;
   const Number thickShapeFactor = shapeCube / thicknessSquare;
-  // 1.7424 + 3.29·ρ³·ln(ρ) − 2.27·ρ³ + 0.3702·ρ⁵ + 0.0826·ρ⁷ + 0.0312·ρ⁹
+  // 3.29·ρ³·ln(ρ) + 1.7424 − 2.27·ρ³ + 0.3702·ρ⁵ + 0.0826·ρ⁷ + 0.0312·ρ⁹,
+  // summed in this order.
   const Number radiusCube = RealPower(rho, 3);
   const Number radiusLogTerm = RadiusLogTerm(rho, radiusCube);
-  const Number radiusSeries = Sum<Number>(radiusLogTerm)
-                                  .Plus(1.7424L)
-                                  .Minus(2.27L * radiusCube)
-                                  .Plus(0.3702L * RealPower(rho, 5))
-                                  .Plus(0.0826L * RealPower(rho, 7))
-                                  .Plus(0.0312L * RealPower(rho, 9));
+  Number radiusSeries = radiusLogTerm;
+  radiusSeries += 1.7424L;
+  radiusSeries -= 2.27L * radiusCube;
+  radiusSeries += Fraction(0.3702L) * RealPower(rho, 5);
+  radiusSeries += Fraction(0.0826L) * RealPower(rho, 7);
+  radiusSeries += Fraction(0.0312L) * RealPower(rho, 9);
   // ((5e-8·N)·N)·(R1 + R2) · (radiusSeries · thickShapeFactor)
-  const Number thickMainScale = TurnsScale(5e-8L, in);
+  const Number thickMainScale = TurnsScale(Fraction(5e-8L), in);
   const Number thickMainTerm = thickMainScale * (radiusSeries * thickShapeFactor);
   // flatCorrection · ((6.2831852e-7·N)·N)·(R1 + R2)
   const Number logFourOverThickness = Math<Number>::Ln(4 / t);
   const BasicFlatCorrectionTerms<Number> correction = FlatCorrection(in, logFourOverThickness);
-  const Number thickCorrectionScale = TurnsScale(6.2831852e-7L, in);
+  const Number thickCorrectionScale = TurnsScale(Fraction(6.2831852e-7L), in);
   const Number thickCorrectionTerm = correction.flatCorrection * thickCorrectionScale;
   const Number L = thickMainTerm - thickCorrectionTerm;
 

@@ -9,8 +9,8 @@
 //  - every result text shown is the 4-digit text of a finite computed value;
 //  - the outcome fits the inputs: an EConvertError quotes the first trimmed
 //    text that is not a number, the message names the first rule the numbers
-//    break, and results or an arithmetic fault come only when none is broken
-//    (or R2 - R1 itself overflows);
+//    break, results or an arithmetic fault come only when none is broken,
+//    and when R2 > R1 but R2 - R1 overflows the one outcome is EOverflow;
 //  - afterwards the x87 control word is the working one and a request on the
 //    start-up texts still gives the start-up results.
 // With TARNEL_FUZZ_TRACE set, each input prints "N R L Message Error" as one
@@ -152,6 +152,13 @@ const char* FirstBrokenRule(const Numbers& numbers) {
   return nullptr;
 }
 
+// The second rule subtracts R1 from R2, checked: when R2 > R1 and the
+// difference overflows, the request raises EOverflow there and nothing else.
+bool RulesOverflow(const Numbers& numbers) {
+  const auto& [R1, R2, H, D, Lambda] = numbers.value;
+  return R2 > R1 && !std::isfinite(R2 - R1);
+}
+
 // A written result field holds the text of its finite value; an empty one has
 // no value.
 void CheckResult(const Request& request, const char* name, const std::string& text,
@@ -185,6 +192,9 @@ void CheckOutcome(const Request& request) {
   if (request.errorType == nullptr) {
     if (numbers.convertError) {
       Fail(request, "accepted a text that is not a number");
+    }
+    if (RulesOverflow(numbers)) {
+      Fail(request, "expected EOverflow from R2 - R1 of the second rule");
     }
     const char* broken = FirstBrokenRule(numbers);
     if (f.edMessage == tarnel::kReadyMessage) {
@@ -227,9 +237,13 @@ void CheckOutcome(const Request& request) {
   if (!f.edL.empty() || f.edN.empty() != f.edR.empty()) {
     Fail(request, "wrote results that an arithmetic fault cannot have followed");
   }
-  const auto& [R1, R2, H, D, Lambda] = numbers.value;
-  const bool rulesFault = R2 > R1 && !std::isfinite(R2 - R1);
-  if (FirstBrokenRule(numbers) != nullptr && !rulesFault) {
+  if (RulesOverflow(numbers)) {
+    if (*request.errorType != typeid(tarnel::EOverflow) || !noResults) {
+      Fail(request, "expected EOverflow from R2 - R1 of the second rule, before any result");
+    }
+    return;
+  }
+  if (FirstBrokenRule(numbers) != nullptr) {
     Fail(request, std::string("raised an arithmetic fault although the inputs break ") +
                       FirstBrokenRule(numbers));
   }

@@ -355,10 +355,9 @@ long double ExactInductancePerTurnSquaredExtended(long double R1, long double R2
   const long double outer = R2;
   const Shape shape{R1 / outer, H / outer, (R2 - R1) / outer};
   const long double integral = ScaledIntegral(shape, settings);
-  constexpr long double kMu0 = 4e-7L * kPi;
   // The integral grows like (h depth)^2 for thin windings: divide in steps.
   const long double scale = shape.h * shape.depth;
-  return 2 * kPi * kMu0 * outer * (integral / scale) / scale;
+  return 2 * kPi * kMagneticConstant * outer * (integral / scale) / scale;
 }
 
 double ExactInductancePerTurnSquared(double R1, double R2, double H,

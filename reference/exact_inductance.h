@@ -22,7 +22,7 @@
 namespace tarnel::reference {
 
 // The magnetic constant 4 pi 1e-7 H/m, with the true pi.
-inline constexpr double kMagneticConstant = 4e-7 * std::numbers::pi;
+inline constexpr long double kMagneticConstant = 4e-7L * std::numbers::pi_v<long double>;
 
 // How the integral is taken; the defaults reach about 1e-10. Tests move them
 // to show the result does not depend on them.

@@ -4,8 +4,13 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <optional>
 #include <ostream>
 #include <string>
+#include <vector>
 
 #include "errors.h"
 #include "extended.h"
@@ -59,29 +64,48 @@ TEST_F(CalculationRequestTest, StartupTextsGiveTheDefaultResults) {
   EXPECT_EQ(fields.edLambda, "0.6");
 }
 
-TEST_F(CalculationRequestTest, ValuesFollowTheWrittenGroupings) {
-  // N = ((H·4)·(R2 − R1))·Lambda / ((PI·D)·D) and
-  // R = ((R2·R2) − (R1·R1))·((2.672e-7·Lambda)·H) / ((((PI·D)·D)·D)·D),
-  // each step rounded to the extended format.
-  CalculationFields fields = StartupFields();
+// N and R to 21 significant digits, from values derived apart from the
+// code: at R1 = 0.25, R2 = 0.75, H = D = Lambda = 0.5 every step of N but
+// the division is exact, so N is 2 / 3.1415926 rounded once.
+struct GroupingCase {
+  const char* name;
+  const char* r1;
+  const char* r2;
+  const char* h;
+  const char* d;
+  const char* lambda;
+  const char* N;
+  const char* R;
+  friend void PrintTo(const GroupingCase& c, std::ostream* os) { *os << c.name; }
+};
+
+class GroupingTest : public CalculationRequestTest,
+                     public testing::WithParamInterface<GroupingCase> {};
+
+TEST_P(GroupingTest, ValuesFollowTheWrittenGroupings) {
+  const GroupingCase& c = GetParam();
+  CalculationFields fields = Fields(c.r1, c.r2, c.h, c.d, c.lambda);
   ComputedValues values;
   RunCalculation(fields, &values);
-  volatile long double r1 = 0.01L;
-  volatile long double r2 = 0.02L;
-  volatile long double h = 0.03L;
-  volatile long double d = 0.001L;
-  volatile long double lambda = 0.6L;
-  const long double pi = 3.1415926L;
-  const long double n = ((h * 4) * (r2 - r1)) * lambda / ((pi * d) * d);
-  const long double r =
-      ((r2 * r2) - (r1 * r1)) * ((2.672e-7L * lambda) * h) / ((((pi * d) * d) * d) * d);
-  EXPECT_EQ(*values.N, n);
-  EXPECT_EQ(*values.R, r);
-  ASSERT_TRUE(values.R1 && values.R2 && values.H);
-  EXPECT_EQ(*values.R1, r1);
-  EXPECT_EQ(*values.R2, r2);
-  EXPECT_EQ(*values.H, h);
+  ASSERT_TRUE(values.N && values.R && values.R1 && values.R2 && values.H);
+  char printed[64];
+  std::snprintf(printed, sizeof printed, "%.20Le", *values.N);
+  EXPECT_STREQ(printed, c.N);
+  std::snprintf(printed, sizeof printed, "%.20Le", *values.R);
+  EXPECT_STREQ(printed, c.R);
+  // The radii and the height handed back are the values read.
+  EXPECT_EQ(*values.R1, std::strtold(c.r1, nullptr));
+  EXPECT_EQ(*values.R2, std::strtold(c.r2, nullptr));
+  EXPECT_EQ(*values.H, std::strtold(c.h, nullptr));
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Pinned, GroupingTest,
+    testing::Values(GroupingCase{"startup", "0.01", "0.02", "0.03", "0.001", "0.6",
+                                 "2.29183121961771873287e+02", "4.59282976411390834087e-01"},
+                    GroupingCase{"exact_steps", "0.25", "0.75", "0.5", "0.5", "0.5",
+                                 "6.36619783227144092445e-01", "1.70104806078292901487e-07"}),
+    [](const testing::TestParamInfo<GroupingCase>& info) { return std::string(info.param.name); });
 
 struct RuleCase {
   const char* name;
@@ -259,6 +283,80 @@ TEST_F(CalculationRequestTest, ValuesReceiveOnlyWhatWasWritten) {
   EXPECT_FALSE(values.R.has_value());
   EXPECT_FALSE(values.L.has_value());
 }
+
+}  // namespace
+}  // namespace tarnel
+
+namespace tarnel {
+namespace {
+
+// The golden request files are the one table of inputs and outcomes: the
+// command line must print each row, the request fuzzer's checks replay each
+// row, and the core alone must give each row's outcome.
+struct GoldenFile {
+  const char* name;
+  char mark;
+  bool full;  // N, R and L with 21 significant digits
+  friend void PrintTo(const GoldenFile& g, std::ostream* os) { *os << g.name; }
+};
+
+std::vector<std::string> SplitTabs(const std::string& line) {
+  std::vector<std::string> fields;
+  std::size_t start = 0;
+  while (true) {
+    const std::size_t tab = line.find('\t', start);
+    fields.push_back(line.substr(start, tab == std::string::npos ? tab : tab - start));
+    if (tab == std::string::npos) {
+      return fields;
+    }
+    start = tab + 1;
+  }
+}
+
+class GoldenTableTest : public CalculationRequestTest,
+                        public testing::WithParamInterface<GoldenFile> {};
+
+TEST_P(GoldenTableTest, CoreGivesEveryRowsOutcome) {
+  const GoldenFile& golden = GetParam();
+  SetDecimalMark(golden.mark);
+  std::ifstream file(std::string(TARNEL_GOLDEN_DIR "/") + golden.name);
+  ASSERT_TRUE(file) << golden.name;
+  std::string line;
+  int rows = 0;
+  while (std::getline(file, line)) {
+    if (line.empty() || line[0] == '#') {
+      continue;
+    }
+    const std::vector<std::string> column = SplitTabs(line);
+    ASSERT_EQ(column.size(), 10U) << line;
+    SCOPED_TRACE(line);
+    CalculationFields fields = Fields(column[0].c_str(), column[1].c_str(), column[2].c_str(),
+                                      column[3].c_str(), column[4].c_str());
+    ComputedValues values;
+    std::string error;
+    try {
+      RunCalculation(fields, &values);
+    } catch (const Exception& e) {
+      error = std::string(e.ClassName()) + ": " + e.Message();
+    }
+    const auto shown = [&golden](const std::string& text, const std::optional<long double>& value) {
+      return golden.full && value ? FormatNumber(*value, CScientificFormat(21, '.')) : text;
+    };
+    EXPECT_EQ(shown(fields.edN, values.N), column[5]);
+    EXPECT_EQ(shown(fields.edR, values.R), column[6]);
+    EXPECT_EQ(shown(fields.edL, values.L), column[7]);
+    EXPECT_EQ(fields.edMessage, column[8]);
+    EXPECT_EQ(error, column[9]);
+    ++rows;
+  }
+  EXPECT_GT(rows, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, GoldenTableTest,
+                         testing::Values(GoldenFile{"requests.tsv", '.', false},
+                                         GoldenFile{"requests_comma.tsv", ',', false},
+                                         GoldenFile{"requests_full.tsv", '.', true},
+                                         GoldenFile{"inductance.tsv", '.', false}));
 
 }  // namespace
 }  // namespace tarnel

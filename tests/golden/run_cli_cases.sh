@@ -121,6 +121,10 @@ printf '%s\n' "$start" | "$driver" >/dev/full 2>"$work/err" || status=$?
 [ "$status" = 1 ] && grep -Fq "cannot write the output" "$work/err" ||
   fail "full disk: exit status $status, $(cat "$work/err")"
 status=0
+printf '%s' "$start" | "$driver" >/dev/full 2>"$work/err" || status=$?
+[ "$status" = 1 ] && grep -Fq "cannot write the output" "$work/err" ||
+  fail "full disk, last line without a break: exit status $status, $(cat "$work/err")"
+status=0
 "$driver" </ >"$work/out" 2>"$work/err" || status=$?
 [ "$status" = 1 ] && grep -Fq "cannot read the input" "$work/err" ||
   fail "directory as input: exit status $status, $(cat "$work/err")"

@@ -47,6 +47,16 @@ TEST_F(ThresholdJumpsTest, CrossesEachThresholdBetweenTheNeighbouringFormulas) {
   }
 }
 
+TEST_F(ThresholdJumpsTest, LineGridSpansEachWholeLine) {
+  const SweepGrid grid = ThresholdLineGrid(5);
+  ASSERT_EQ(grid.thicknessRatios.size(), 5U);
+  ASSERT_EQ(grid.lengthRatios.size(), 5U);
+  EXPECT_EQ(grid.thicknessRatios.front(), 0.005);
+  EXPECT_EQ(grid.thicknessRatios.back(), 1.0);
+  EXPECT_EQ(grid.lengthRatios.front(), 0.005);
+  EXPECT_EQ(grid.lengthRatios.back(), 0.5);
+}
+
 TEST_F(ThresholdJumpsTest, BothSidesDescribeTheSameWinding) {
   const SweepGrid grid{{0.2}, {0.3}};
   for (const Threshold& threshold : CrossThresholds(grid)) {

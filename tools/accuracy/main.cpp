@@ -17,6 +17,9 @@
 #include "sweep_report.h"
 #include "threshold_jumps.h"
 
+// Crossings per threshold line.
+constexpr int kLineSamples = 2000;
+
 int main(int argc, char** argv) {
   using namespace tarnel::accuracy;
   if (argc > 2) {
@@ -50,7 +53,7 @@ int main(int argc, char** argv) {
     std::cerr << "\rshapes " << points.size() << " / " << total << std::flush;
   }
   std::cerr << "\rshapes " << total << " / " << total << ", crossing the thresholds" << std::flush;
-  const std::vector<Threshold> thresholds = CrossThresholds(grid);
+  const std::vector<Threshold> thresholds = CrossThresholds(ThresholdLineGrid(kLineSamples));
   std::cerr << '\n';
 
   WriteCsv(rows, csv);

@@ -46,6 +46,10 @@ std::vector<Threshold> CrossThresholds(const SweepGrid& grid) {
   return thresholds;
 }
 
+SweepGrid ThresholdLineGrid(int count) {
+  return {LogSpaced(0.005, 0.5, count), LogSpaced(0.005, 1, count)};
+}
+
 std::vector<ShapePoint> ThresholdPoints(const std::vector<Threshold>& thresholds) {
   std::vector<ShapePoint> points;
   for (const Threshold& threshold : thresholds) {

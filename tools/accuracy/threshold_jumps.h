@@ -37,6 +37,12 @@ struct Threshold {
 //    ratio is above 1.
 std::vector<Threshold> CrossThresholds(const SweepGrid& grid);
 
+// Samples along the whole of each threshold line: `count` thickness ratios
+// from 0.005 to 1 and as many length ratios from 0.005 to 0.5, log-spaced,
+// for CrossThresholds. The grid of the map crosses each line only at its
+// own 40 or 60 ratios and can miss the largest jump between them.
+SweepGrid ThresholdLineGrid(int count);
+
 // Both sides of every crossing of `thresholds`.
 std::vector<ShapePoint> ThresholdPoints(const std::vector<Threshold>& thresholds);
 

@@ -1,7 +1,8 @@
 // The inductance of a cylindrical current sheet (a single-layer coil of
 // vanishing wire thickness), by Lorenz's formula in complete elliptic
 // integrals. It is the limit of the exact winding inductance as the radial
-// depth R2 - R1 goes to zero, and checks it independently.
+// depth R2 - R1 goes to zero, and the tests check the exact inductance
+// against it independently.
 #pragma once
 
 namespace tarnel::reference {

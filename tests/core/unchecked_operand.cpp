@@ -1,0 +1,12 @@
+// Compiled, never run, once for each value of OPERAND by the core.unchecked
+// tests: an unchecked operand on its bound compiles, one just past it must
+// not.
+#include "extended.h"
+
+namespace tarnel {
+
+Extended Use(Extended x) {
+  return OPERAND;
+}
+
+}  // namespace tarnel
