@@ -23,27 +23,27 @@ Extended ReadInput(const std::string& text) {
 // The first rule the inputs break, or nullptr when they pass every rule.
 const char* BrokenRule(const Inputs& in) {
   if (!(in.R2 > in.R1)) {
-    return "Введите R2 > R1";
+    return kRuleR2AboveR1;
   }
   if (!(in.D <= in.R2 - in.R1)) {
-    return "Введите D < R2 - R1";
+    return kRuleDWithinDepth;
   }
   if (!(in.D <= in.H)) {
-    return "Введите D < H";
+    return kRuleDWithinH;
   }
   if (!(in.Lambda > 0)) {
-    return "Введите Lambda > 0";
+    return kRuleLambdaAboveZero;
   }
   if (!(in.Lambda < 1)) {
-    return "Введите Lambda < 1";
+    return kRuleLambdaBelowOne;
   }
   // Without these two a zero D divides by zero, a negative D passes as if it
   // were positive, and a negative R1 describes no coil.
   if (!(in.D > 0)) {
-    return "Введите D > 0";
+    return kRuleDAboveZero;
   }
   if (!(in.R1 >= 0)) {
-    return "Введите R1 >= 0";
+    return kRuleR1NotNegative;
   }
   return nullptr;
 }

@@ -11,6 +11,15 @@ namespace tarnel {
 
 inline constexpr const char* kReadyMessage = "Готов ...";
 
+// The validation messages, in the order of the rules that give them.
+inline constexpr const char* kRuleR2AboveR1 = "Введите R2 > R1";
+inline constexpr const char* kRuleDWithinDepth = "Введите D < R2 - R1";
+inline constexpr const char* kRuleDWithinH = "Введите D < H";
+inline constexpr const char* kRuleLambdaAboveZero = "Введите Lambda > 0";
+inline constexpr const char* kRuleLambdaBelowOne = "Введите Lambda < 1";
+inline constexpr const char* kRuleDAboveZero = "Введите D > 0";
+inline constexpr const char* kRuleR1NotNegative = "Введите R1 >= 0";
+
 // The texts of the window's fields that a calculation reads and writes.
 struct CalculationFields {
   std::string edR1;

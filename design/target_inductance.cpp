@@ -6,6 +6,7 @@
 #include <limits>
 #include <optional>
 
+#include "calculation_request.h"
 #include "constants.h"
 #include "exact_comparison.h"
 #include "inductance.h"
@@ -124,25 +125,25 @@ const char* BrokenGivenRule(const Winding& w, Unknown unknown) {
   const bool hasH = unknown != Unknown::kH;
   const bool hasD = unknown != Unknown::kD;
   if (hasR2 && !(w.R2 > w.R1)) {
-    return "Введите R2 > R1";
+    return kRuleR2AboveR1;
   }
   if (hasR2 && hasD && !(w.D <= w.R2 - w.R1)) {
-    return "Введите D < R2 - R1";
+    return kRuleDWithinDepth;
   }
   if (hasH && hasD && !(w.D <= w.H)) {
-    return "Введите D < H";
+    return kRuleDWithinH;
   }
   if (!(w.Lambda > 0)) {
-    return "Введите Lambda > 0";
+    return kRuleLambdaAboveZero;
   }
   if (!(w.Lambda < 1)) {
-    return "Введите Lambda < 1";
+    return kRuleLambdaBelowOne;
   }
   if (hasD && !(w.D > 0)) {
-    return "Введите D > 0";
+    return kRuleDAboveZero;
   }
   if (!(w.R1 >= 0)) {
-    return "Введите R1 >= 0";
+    return kRuleR1NotNegative;
   }
   return nullptr;
 }
