@@ -32,14 +32,12 @@ constexpr long double kPromisedTolerance = 1e-9L;
 constexpr int kMaxExactEvaluations = 60;
 constexpr int kFormulaBisections = 48;
 
-// The shapes CompareWithExact evaluates (reference/exact_comparison.cpp):
-// H/(R1 + R2) in [1e-7, 1e6] and (R2 − R1)/(R2 + R1) at least 1e-6. The
-// bounds of a solve are placed by these numbers and then confirmed with the
-// same operations as the reference's own test, so a solution never lands
+// The bounds of a solve are placed by the reference's verified shapes and
+// then confirmed by its own test, IsVerifiedShape, so a solution never lands
 // on a shape it declines.
-constexpr long double kSmallestLengthRatio = 1e-7L;
-constexpr long double kLargestLengthRatio = 1e6L;
-constexpr long double kSmallestThicknessRatio = 1e-6L;
+using reference::kLargestLengthRatio;
+using reference::kSmallestLengthRatio;
+using reference::kSmallestThicknessRatio;
 
 const char* const kTargetMessage = "Введите L > 0";
 const char* const kNotFiniteMessage = "Размеры должны быть конечными числами";
@@ -47,24 +45,6 @@ const char* const kOutOfRangeMessage =
     "Точное значение L для такой формы обмотки не проверено: искомый размер подобрать нельзя";
 const char* const kNotEvaluatedMessage =
     "Точное значение L этой обмотки не вычисляется: искомый размер подобрать нельзя";
-
-// CompareWithExact's test of a shape, operation for operation.
-bool InVerifiedRange(long double R1, long double R2, long double H) {
-  if (!(R1 >= 0 && R2 > R1 && H > 0) || !std::isfinite(R2) || !std::isfinite(H)) {
-    return false;
-  }
-  const long double meanRadius = R1 / 2 + R2 / 2;
-  if (!std::isnormal(meanRadius)) {
-    return false;
-  }
-  const long double r1 = R1 / meanRadius;
-  const long double r2 = R2 / meanRadius;
-  const long double h = H / meanRadius;
-  const long double lengthRatio = h / 2;
-  const long double thicknessRatio = (r2 - r1) / 2;
-  return lengthRatio >= kSmallestLengthRatio && lengthRatio <= kLargestLengthRatio &&
-         thicknessRatio >= kSmallestThicknessRatio;
-}
 
 // The calculation's validation rules, computed as the calculation computes
 // them.
@@ -74,7 +54,7 @@ bool PassesRules(const Winding& w) {
 }
 
 bool Allowed(const Winding& w) {
-  return PassesRules(w) && InVerifiedRange(w.R1, w.R2, w.H);
+  return PassesRules(w) && reference::IsVerifiedShape(w.R1, w.R2, w.H);
 }
 
 // The calculation's turn count, grouped as it groups it.
@@ -415,7 +395,7 @@ Design SolveR2(const Winding& given, long double targetL) {
 
 Design SolveH(const Winding& given, long double targetL) {
   // The thickness ratio does not depend on H: one height in range tells.
-  if (!InVerifiedRange(given.R1, given.R2, given.R1 / 2 + given.R2 / 2)) {
+  if (!reference::IsVerifiedShape(given.R1, given.R2, given.R1 / 2 + given.R2 / 2)) {
     return Invalid(kOutOfRangeMessage);
   }
   const long double diameter = given.R1 + given.R2;
@@ -430,7 +410,7 @@ Design SolveH(const Winding& given, long double targetL) {
 }
 
 Design SolveD(const Winding& given, long double targetL) {
-  if (!InVerifiedRange(given.R1, given.R2, given.H)) {
+  if (!reference::IsVerifiedShape(given.R1, given.R2, given.H)) {
     return Invalid(kOutOfRangeMessage);
   }
   const std::optional<long double> perTurnSquared = PerTurnSquared(given);

@@ -1,6 +1,7 @@
 #include "exact_comparison.h"
 
 #include <cmath>
+#include <optional>
 
 #include "exact_inductance.h"
 
@@ -8,39 +9,53 @@ namespace tarnel::reference {
 
 namespace {
 
-// The shapes on which the exact value is verified to 1e-9 (docs/accuracy.md;
-// its time per winding in docs/performance.md). Beyond them the closed-form
-// tail of the integral cancels to fewer and fewer digits, and longer
-// windings are checked against the infinite solenoid only up to here.
-constexpr long double kSmallestLengthRatio = 1e-7L;
-constexpr long double kLargestLengthRatio = 1e6L;
-constexpr long double kSmallestThicknessRatio = 1e-6L;
+// A winding in units of its mean radius.
+struct ScaledShape {
+  long double meanRadius;
+  long double r1;
+  long double r2;
+  long double h;
+};
 
-}  // namespace
-
-ExactComparison CompareWithExact(long double R1, long double R2, long double H,
-                                 long double turnCount, long double formulaL) {
-  ExactComparison comparison;
-  if (!(R1 >= 0 && R2 > R1 && H > 0) || !std::isfinite(R2) || !std::isfinite(H) ||
-      !std::isfinite(turnCount) || !std::isfinite(formulaL)) {
-    return comparison;
+std::optional<ScaledShape> VerifiedShape(long double R1, long double R2, long double H) {
+  if (!(R1 >= 0 && R2 > R1 && H > 0) || !std::isfinite(R2) || !std::isfinite(H)) {
+    return std::nullopt;
   }
   // Halved before the sum, so that radii near the top of the range do not
   // overflow.
   const long double meanRadius = R1 / 2 + R2 / 2;
   if (!std::isnormal(meanRadius)) {
-    return comparison;
+    return std::nullopt;
   }
-  const long double r1 = R1 / meanRadius;
-  const long double r2 = R2 / meanRadius;
-  const long double h = H / meanRadius;
-  const long double lengthRatio = h / 2;
-  const long double thicknessRatio = (r2 - r1) / 2;
+  const ScaledShape shape{meanRadius, R1 / meanRadius, R2 / meanRadius, H / meanRadius};
+  const long double lengthRatio = shape.h / 2;
+  const long double thicknessRatio = (shape.r2 - shape.r1) / 2;
   if (!(lengthRatio >= kSmallestLengthRatio && lengthRatio <= kLargestLengthRatio &&
         thicknessRatio >= kSmallestThicknessRatio)) {
+    return std::nullopt;
+  }
+  return shape;
+}
+
+}  // namespace
+
+bool IsVerifiedShape(long double R1, long double R2, long double H) {
+  return VerifiedShape(R1, R2, H).has_value();
+}
+
+ExactComparison CompareWithExact(long double R1, long double R2, long double H,
+                                 long double turnCount, long double formulaL) {
+  ExactComparison comparison;
+  if (!std::isfinite(turnCount) || !std::isfinite(formulaL)) {
     return comparison;
   }
-  const long double perTurnSquaredAtUnitRadius = ExactInductancePerTurnSquaredExtended(r1, r2, h);
+  const std::optional<ScaledShape> shape = VerifiedShape(R1, R2, H);
+  if (!shape) {
+    return comparison;
+  }
+  const long double meanRadius = shape->meanRadius;
+  const long double perTurnSquaredAtUnitRadius =
+      ExactInductancePerTurnSquaredExtended(shape->r1, shape->r2, shape->h);
   // One factor at a time, each checked: N^2 alone may overflow where L does
   // not, and a subnormal step would lose digits silently.
   const long double perTurnSquared = perTurnSquaredAtUnitRadius * meanRadius;
