@@ -26,28 +26,16 @@
 #include "exact_comparison.h"
 #include "inductance.h"
 #include "target_inductance.h"
+#include "timing.h"
 
 namespace {
+
+using tarnel::bench::Spaced;
+using tarnel::bench::ThreadMilliseconds;
 
 using tarnel::design::Design;
 using tarnel::design::Unknown;
 using tarnel::design::Winding;
-
-std::vector<long double> Spaced(long double from, long double to, int count) {
-  std::vector<long double> values;
-  for (int i = 0; i < count; ++i) {
-    values.push_back(from * std::pow(to / from, static_cast<long double>(i) / (count - 1)));
-  }
-  return values;
-}
-
-// The processor time of this thread: what the solve itself costs, whatever
-// else the machine is running.
-double ThreadMilliseconds() {
-  timespec now{};
-  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-  return static_cast<double>(now.tv_sec) * 1e3 + static_cast<double>(now.tv_nsec) * 1e-6;
-}
 
 // A winding of the given ratios around a mean radius of 1 m, of the thickest
 // wire at half the limit.

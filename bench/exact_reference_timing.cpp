@@ -16,38 +16,20 @@
 #include <vector>
 
 #include "exact_comparison.h"
+#include "timing.h"
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using tarnel::bench::Clock;
+using tarnel::bench::Milliseconds;
+using tarnel::bench::Spaced;
+using tarnel::bench::ThreadMilliseconds;
 
 struct Winding {
   long double lengthRatio;     // H / (R1 + R2)
   long double thicknessRatio;  // (R2 - R1) / (R1 + R2)
   long double size;            // the mean radius, metres
 };
-
-// Log-spaced from `from` to `to` inclusive.
-std::vector<long double> Spaced(long double from, long double to, int count) {
-  std::vector<long double> values;
-  values.reserve(count);
-  for (int i = 0; i < count; ++i) {
-    values.push_back(from * std::pow(to / from, static_cast<long double>(i) / (count - 1)));
-  }
-  return values;
-}
-
-double Milliseconds(Clock::duration elapsed) {
-  return std::chrono::duration<double, std::milli>(elapsed).count();
-}
-
-// The processor time of this thread: what the evaluation itself costs,
-// whatever else the machine is running.
-double ThreadMilliseconds() {
-  timespec now{};
-  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-  return static_cast<double>(now.tv_sec) * 1e3 + static_cast<double>(now.tv_nsec) * 1e-6;
-}
 
 struct Timing {
   double wall;       // ms

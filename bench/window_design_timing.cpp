@@ -29,10 +29,14 @@
 #include "inductance_warning.h"
 #include "main_window.h"
 #include "number_text.h"
+#include "timing.h"
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using tarnel::bench::Clock;
+using tarnel::bench::Milliseconds;
+using tarnel::bench::Spaced;
+using tarnel::bench::ThreadMilliseconds;
 using tarnel::design::Unknown;
 
 struct Shape {
@@ -41,24 +45,6 @@ struct Shape {
   long double H;
   long double D;
 };
-
-std::vector<long double> Spaced(long double from, long double to, int count) {
-  std::vector<long double> values;
-  for (int i = 0; i < count; ++i) {
-    values.push_back(from * std::pow(to / from, static_cast<long double>(i) / (count - 1)));
-  }
-  return values;
-}
-
-double Milliseconds(Clock::duration elapsed) {
-  return std::chrono::duration<double, std::milli>(elapsed).count();
-}
-
-double ThreadMilliseconds() {
-  timespec now{};
-  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-  return static_cast<double>(now.tv_sec) * 1e3 + static_cast<double>(now.tv_nsec) / 1e6;
-}
 
 // An input text the way a person would type it; not a text the program shows.
 QString Typed(long double value) {

@@ -321,20 +321,6 @@ NumberFormat GeneralFormat(int significantDigits, char mark) {
   return format;
 }
 
-NumberFormat CScientificFormat(int significantDigits, char mark) {
-  NumberFormat format;
-  format.significantDigits = significantDigits;
-  format.rounding = NumberRounding::kNearest;
-  format.keepTrailingZeros = true;
-  format.lowestFixedExponent = 1;
-  format.highestFixedExponent = 0;
-  format.exponentLetter = 'e';
-  format.exponentSignAlways = true;
-  format.exponentMinDigits = 2;
-  format.mark = mark;
-  return format;
-}
-
 NumberFormat ShortScientificFormat(int significantDigits, char mark) {
   NumberFormat format;
   format.significantDigits = significantDigits;
@@ -343,6 +329,14 @@ NumberFormat ShortScientificFormat(int significantDigits, char mark) {
   format.lowestFixedExponent = 1;
   format.highestFixedExponent = 0;
   format.mark = mark;
+  return format;
+}
+
+NumberFormat CScientificFormat(int significantDigits, char mark) {
+  NumberFormat format = ShortScientificFormat(significantDigits, mark);
+  format.exponentLetter = 'e';
+  format.exponentSignAlways = true;
+  format.exponentMinDigits = 2;
   return format;
 }
 
