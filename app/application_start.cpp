@@ -1,4 +1,4 @@
-#include "application_start.h"
+#include "app/application_start.h"
 
 #include <QByteArray>
 #include <QList>

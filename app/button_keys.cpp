@@ -1,4 +1,4 @@
-#include "button_keys.h"
+#include "app/button_keys.h"
 
 #include <QEvent>
 #include <QKeyEvent>

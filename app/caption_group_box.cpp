@@ -1,4 +1,4 @@
-#include "caption_group_box.h"
+#include "app/caption_group_box.h"
 
 #include <qdrawutil.h>
 

@@ -1,4 +1,4 @@
-#include "design_action.h"
+#include "app/design_action.h"
 
 #include <QContextMenuEvent>
 #include <QDialog>
@@ -14,8 +14,8 @@
 #include <optional>
 #include <utility>
 
-#include "errors.h"
-#include "number_text.h"
+#include "calc/errors.h"
+#include "calc/number_text.h"
 
 namespace tarnel {
 namespace {

@@ -9,8 +9,8 @@
 #include <functional>
 #include <string>
 
-#include "calculation_request.h"
-#include "target_inductance.h"
+#include "calc/calculation_request.h"
+#include "design/target_inductance.h"
 
 class QEvent;
 class QLineEdit;

@@ -1,4 +1,4 @@
-#include "error_box.h"
+#include "app/error_box.h"
 
 #include <QApplication>
 #include <QList>
@@ -8,8 +8,8 @@
 #include <QStyle>
 #include <QWidget>
 
-#include "application_title.h"
-#include "errors.h"
+#include "app/application_title.h"
+#include "calc/errors.h"
 
 namespace tarnel {
 namespace {

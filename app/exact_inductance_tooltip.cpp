@@ -1,12 +1,12 @@
-#include "exact_inductance_tooltip.h"
+#include "app/exact_inductance_tooltip.h"
 
 #include <QEvent>
 #include <QLineEdit>
 #include <exception>
 #include <string>
 
-#include "extended.h"
-#include "number_text.h"
+#include "calc/extended.h"
+#include "calc/number_text.h"
 
 namespace tarnel {
 

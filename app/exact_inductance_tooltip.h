@@ -7,7 +7,7 @@
 #include <QString>
 #include <optional>
 
-#include "exact_comparison.h"
+#include "reference/exact_comparison.h"
 
 class QEvent;
 class QLineEdit;

@@ -1,4 +1,4 @@
-#include "inductance_warning.h"
+#include "app/inductance_warning.h"
 
 #include <QApplication>
 #include <QColor>
@@ -10,9 +10,9 @@
 #include <cmath>
 #include <memory>
 
-#include "exact_comparison.h"
-#include "exact_inductance_tooltip.h"
-#include "x87.h"
+#include "app/exact_inductance_tooltip.h"
+#include "calc/x87.h"
+#include "reference/exact_comparison.h"
 
 namespace tarnel {
 namespace {

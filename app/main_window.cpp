@@ -1,4 +1,4 @@
-#include "main_window.h"
+#include "app/main_window.h"
 
 #include <QIcon>
 #include <QImage>
@@ -12,16 +12,16 @@
 #include <exception>
 #include <string>
 
-#include "button_keys.h"
-#include "design_action.h"
-#include "error_box.h"
-#include "errors.h"
-#include "exact_inductance_tooltip.h"
-#include "inductance_warning.h"
+#include "app/button_keys.h"
+#include "app/design_action.h"
+#include "app/error_box.h"
+#include "app/exact_inductance_tooltip.h"
+#include "app/inductance_warning.h"
+#include "app/winding_tooltips.h"
+#include "app/window_font.h"
+#include "app/window_placement.h"
+#include "calc/errors.h"
 #include "ui_main_window.h"
-#include "winding_tooltips.h"
-#include "window_font.h"
-#include "window_placement.h"
 
 // Q_INIT_RESOURCE may not stand inside a namespace. Calling it keeps the
 // linker from dropping the icon's resource out of the static library.

@@ -5,7 +5,7 @@
 #include <QWidget>
 #include <memory>
 
-#include "calculation_request.h"
+#include "calc/calculation_request.h"
 
 namespace Ui {
 class TfmTarnel;

@@ -1,9 +1,9 @@
-#include "winding_tooltips.h"
+#include "app/winding_tooltips.h"
 
 #include <QLineEdit>
 
-#include "number_text.h"
-#include "winding_figures.h"
+#include "calc/number_text.h"
+#include "design/winding_figures.h"
 
 namespace tarnel {
 

@@ -1,4 +1,4 @@
-#include "window_font.h"
+#include "app/window_font.h"
 
 #include <QFontDatabase>
 #include <QFontMetrics>
@@ -9,7 +9,7 @@
 #include <QWidget>
 #include <array>
 
-#include "caption_group_box.h"
+#include "app/caption_group_box.h"
 
 namespace tarnel {
 namespace {

@@ -23,10 +23,10 @@
 #include <random>
 #include <vector>
 
-#include "exact_comparison.h"
-#include "inductance.h"
-#include "target_inductance.h"
-#include "timing.h"
+#include "bench/timing.h"
+#include "calc/inductance.h"
+#include "design/target_inductance.h"
+#include "reference/exact_comparison.h"
 
 namespace {
 

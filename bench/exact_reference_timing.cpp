@@ -15,8 +15,8 @@
 #include <ctime>
 #include <vector>
 
-#include "exact_comparison.h"
-#include "timing.h"
+#include "bench/timing.h"
+#include "reference/exact_comparison.h"
 
 namespace {
 

@@ -24,12 +24,12 @@
 #include <cstring>
 #include <memory>
 
-#include "application_start.h"
-#include "application_title.h"
-#include "extended.h"
-#include "main_window.h"
-#include "number_text.h"
-#include "system_locale.h"
+#include "app/application_start.h"
+#include "app/application_title.h"
+#include "app/main_window.h"
+#include "calc/extended.h"
+#include "calc/number_text.h"
+#include "calc/system_locale.h"
 
 namespace {
 

@@ -14,10 +14,10 @@
 #include <string>
 #include <vector>
 
-#include "calculation_request.h"
-#include "extended.h"
-#include "inductance.h"
-#include "number_text.h"
+#include "calc/calculation_request.h"
+#include "calc/extended.h"
+#include "calc/inductance.h"
+#include "calc/number_text.h"
 
 namespace {
 

@@ -23,13 +23,13 @@
 #include <string>
 #include <vector>
 
-#include "design_action.h"
-#include "exact_comparison.h"
-#include "extended.h"
-#include "inductance_warning.h"
-#include "main_window.h"
-#include "number_text.h"
-#include "timing.h"
+#include "app/design_action.h"
+#include "app/inductance_warning.h"
+#include "app/main_window.h"
+#include "bench/timing.h"
+#include "calc/extended.h"
+#include "calc/number_text.h"
+#include "reference/exact_comparison.h"
 
 namespace {
 

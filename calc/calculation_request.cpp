@@ -1,9 +1,9 @@
-#include "calculation_request.h"
+#include "calc/calculation_request.h"
 
-#include "constants.h"
-#include "extended.h"
-#include "inductance.h"
-#include "number_text.h"
+#include "calc/constants.h"
+#include "calc/extended.h"
+#include "calc/inductance.h"
+#include "calc/number_text.h"
 
 namespace tarnel {
 namespace {

@@ -1,4 +1,4 @@
-#include "errors.h"
+#include "calc/errors.h"
 
 namespace tarnel {
 namespace {

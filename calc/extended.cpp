@@ -1,6 +1,6 @@
-#include "extended.h"
+#include "calc/extended.h"
 
-#include "errors.h"
+#include "calc/errors.h"
 
 namespace tarnel {
 namespace fpu {

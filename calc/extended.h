@@ -32,7 +32,7 @@
 #include <concepts>
 #include <limits>
 
-#include "x87.h"
+#include "calc/x87.h"
 
 namespace tarnel {
 

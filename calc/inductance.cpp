@@ -1,8 +1,8 @@
 // ComputeInductance and EvaluateInductance, the formula inputs, the choice of
 // formula and RealPower.
-#include "inductance.h"
+#include "calc/inductance.h"
 
-#include "inductance_formulas.h"
+#include "calc/inductance_formulas.h"
 
 namespace tarnel {
 

@@ -17,7 +17,7 @@
 
 #include <type_traits>
 
-#include "extended.h"
+#include "calc/extended.h"
 
 namespace tarnel {
 

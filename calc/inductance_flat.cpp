@@ -1,6 +1,6 @@
 // InductanceFlat: a flat annular current sheet, less the
 // axial-height correction flatCorrection, which the thick flat formula shares.
-#include "inductance_formulas.h"
+#include "calc/inductance_formulas.h"
 
 namespace tarnel {
 

@@ -10,9 +10,9 @@
 #include <cmath>
 #include <type_traits>
 
-#include "constants.h"
-#include "extended.h"
-#include "inductance.h"
+#include "calc/constants.h"
+#include "calc/extended.h"
+#include "calc/inductance.h"
 
 namespace tarnel {
 

@@ -1,6 +1,6 @@
 // InductanceLong: a cylindrical current sheet as a series in
 // k = kFactor, less a correction for the radial thickness of the winding.
-#include "inductance_formulas.h"
+#include "calc/inductance_formulas.h"
 
 namespace tarnel {
 

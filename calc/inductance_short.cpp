@@ -1,6 +1,6 @@
 // InductanceShort: a short cylindrical current sheet, less a
 // correction for the radial depth of the winding.
-#include "inductance_formulas.h"
+#include "calc/inductance_formulas.h"
 
 namespace tarnel {
 

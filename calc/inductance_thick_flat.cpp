@@ -1,6 +1,6 @@
 // InductanceThickFlat: a series in ρ = radiusRatio scaled by a
 // shape factor of τ = thicknessRatio, less the correction of the flat formula.
-#include "inductance_formulas.h"
+#include "calc/inductance_formulas.h"
 
 namespace tarnel {
 namespace {

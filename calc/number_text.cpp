@@ -1,4 +1,4 @@
-#include "number_text.h"
+#include "calc/number_text.h"
 
 #include <array>
 #include <cmath>
@@ -8,8 +8,8 @@
 #include <limits>
 #include <type_traits>
 
-#include "errors.h"
-#include "x87.h"
+#include "calc/errors.h"
+#include "calc/x87.h"
 
 namespace tarnel {
 namespace {

@@ -1,4 +1,4 @@
-#include "system_locale.h"
+#include "calc/system_locale.h"
 
 #include <langinfo.h>
 #include <locale.h>

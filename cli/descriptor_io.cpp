@@ -1,4 +1,4 @@
-#include "descriptor_io.h"
+#include "cli/descriptor_io.h"
 
 #include <unistd.h>
 

@@ -1,13 +1,13 @@
-#include "line_calculator.h"
+#include "cli/line_calculator.h"
 
 #include <array>
 #include <cmath>
 
-#include "errors.h"
-#include "exact_comparison.h"
-#include "number_text.h"
-#include "target_inductance.h"
-#include "winding_figures.h"
+#include "calc/errors.h"
+#include "calc/number_text.h"
+#include "design/target_inductance.h"
+#include "design/winding_figures.h"
+#include "reference/exact_comparison.h"
 
 namespace tarnel::cli {
 namespace {

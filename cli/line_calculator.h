@@ -5,8 +5,8 @@
 #include <string>
 #include <string_view>
 
-#include "calculation_request.h"
-#include "command_line.h"
+#include "calc/calculation_request.h"
+#include "cli/command_line.h"
 
 namespace tarnel::cli {
 

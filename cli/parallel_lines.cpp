@@ -1,10 +1,10 @@
-#include "parallel_lines.h"
+#include "cli/parallel_lines.h"
 
 #include <algorithm>
 #include <cstddef>
 
-#include "extended.h"
-#include "parallel_tasks.h"
+#include "calc/extended.h"
+#include "cli/parallel_tasks.h"
 
 namespace tarnel::cli {
 namespace {

@@ -7,8 +7,8 @@
 #include <string_view>
 #include <vector>
 
-#include "command_line.h"
-#include "line_calculator.h"
+#include "cli/command_line.h"
+#include "cli/line_calculator.h"
 
 namespace tarnel::cli {
 

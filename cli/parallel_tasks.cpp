@@ -1,4 +1,4 @@
-#include "parallel_tasks.h"
+#include "cli/parallel_tasks.h"
 
 #include <exception>
 #include <thread>

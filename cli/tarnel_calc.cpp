@@ -13,12 +13,12 @@
 #include <thread>
 #include <vector>
 
-#include "command_line.h"
-#include "descriptor_io.h"
-#include "extended.h"
-#include "line_calculator.h"
-#include "number_text.h"
-#include "parallel_lines.h"
+#include "calc/extended.h"
+#include "calc/number_text.h"
+#include "cli/command_line.h"
+#include "cli/descriptor_io.h"
+#include "cli/line_calculator.h"
+#include "cli/parallel_lines.h"
 
 namespace {
 

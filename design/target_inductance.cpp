@@ -1,4 +1,4 @@
-#include "target_inductance.h"
+#include "design/target_inductance.h"
 
 #include <algorithm>
 #include <cmath>
@@ -6,11 +6,11 @@
 #include <limits>
 #include <optional>
 
-#include "calculation_request.h"
-#include "constants.h"
-#include "exact_comparison.h"
-#include "inductance.h"
-#include "x87.h"
+#include "calc/calculation_request.h"
+#include "calc/constants.h"
+#include "calc/inductance.h"
+#include "calc/x87.h"
+#include "reference/exact_comparison.h"
 
 namespace tarnel::design {
 namespace {

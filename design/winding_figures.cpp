@@ -1,6 +1,6 @@
-#include "winding_figures.h"
+#include "design/winding_figures.h"
 
-#include "constants.h"
+#include "calc/constants.h"
 
 namespace tarnel::design {
 

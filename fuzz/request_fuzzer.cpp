@@ -26,11 +26,11 @@
 #include <string_view>
 #include <typeinfo>
 
-#include "calculation_request.h"
-#include "errors.h"
-#include "extended.h"
-#include "fuzz_support.h"
-#include "number_text.h"
+#include "calc/calculation_request.h"
+#include "calc/errors.h"
+#include "calc/extended.h"
+#include "calc/number_text.h"
+#include "fuzz/fuzz_support.h"
 
 namespace {
 

@@ -17,10 +17,10 @@
 #include <string_view>
 #include <typeinfo>
 
-#include "errors.h"
-#include "extended.h"
-#include "fuzz_support.h"
-#include "number_text.h"
+#include "calc/errors.h"
+#include "calc/extended.h"
+#include "calc/number_text.h"
+#include "fuzz/fuzz_support.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "bessel_integral.h"
+#include "reference/bessel_integral.h"
 
 #include <array>
 #include <cmath>
@@ -6,9 +6,9 @@
 #include <stdexcept>
 #include <vector>
 
-#include "bessel_integral_asymptotics.h"
-#include "bessel_j1.h"
-#include "gauss_legendre.h"
+#include "reference/bessel_integral_asymptotics.h"
+#include "reference/bessel_j1.h"
+#include "reference/gauss_legendre.h"
 
 namespace tarnel::reference {
 

@@ -1,4 +1,4 @@
-#include "bessel_integral_asymptotics.h"
+#include "reference/bessel_integral_asymptotics.h"
 
 #include <cmath>
 #include <cstddef>

@@ -1,9 +1,9 @@
-#include "exact_comparison.h"
+#include "reference/exact_comparison.h"
 
 #include <cmath>
 #include <optional>
 
-#include "exact_inductance.h"
+#include "reference/exact_inductance.h"
 
 namespace tarnel::reference {
 

@@ -1,4 +1,4 @@
-#include "exact_inductance.h"
+#include "reference/exact_inductance.h"
 
 #include <algorithm>
 #include <array>
@@ -9,12 +9,12 @@
 #include <stdexcept>
 #include <vector>
 
-#include "bessel_integral.h"
-#include "bessel_integral_asymptotics.h"
-#include "filon_rule.h"
-#include "gauss_legendre.h"
-#include "inductance_tail.h"
-#include "unit_phase.h"
+#include "reference/bessel_integral.h"
+#include "reference/bessel_integral_asymptotics.h"
+#include "reference/filon_rule.h"
+#include "reference/gauss_legendre.h"
+#include "reference/inductance_tail.h"
+#include "reference/unit_phase.h"
 
 namespace tarnel::reference {
 

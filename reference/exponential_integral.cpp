@@ -1,9 +1,9 @@
-#include "exponential_integral.h"
+#include "reference/exponential_integral.h"
 
 #include <cmath>
 #include <stdexcept>
 
-#include "unit_phase.h"
+#include "reference/unit_phase.h"
 
 namespace tarnel::reference {
 

@@ -1,9 +1,9 @@
-#include "filon_rule.h"
+#include "reference/filon_rule.h"
 
 #include <cmath>
 #include <stdexcept>
 
-#include "unit_phase.h"
+#include "reference/unit_phase.h"
 
 namespace tarnel::reference {
 

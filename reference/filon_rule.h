@@ -10,8 +10,8 @@
 
 #include <vector>
 
-#include "exponential_integral.h"
-#include "gauss_legendre.h"
+#include "reference/exponential_integral.h"
+#include "reference/gauss_legendre.h"
 
 namespace tarnel::reference {
 

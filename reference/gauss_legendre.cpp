@@ -1,4 +1,4 @@
-#include "gauss_legendre.h"
+#include "reference/gauss_legendre.h"
 
 #include <cmath>
 #include <numbers>

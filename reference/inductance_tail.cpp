@@ -1,4 +1,4 @@
-#include "inductance_tail.h"
+#include "reference/inductance_tail.h"
 
 #include <array>
 #include <cmath>
@@ -7,9 +7,9 @@
 #include <stdexcept>
 #include <vector>
 
-#include "bessel_integral.h"
-#include "bessel_integral_asymptotics.h"
-#include "exponential_integral.h"
+#include "reference/bessel_integral.h"
+#include "reference/bessel_integral_asymptotics.h"
+#include "reference/exponential_integral.h"
 
 namespace tarnel::reference {
 

@@ -1,4 +1,4 @@
-#include "unit_phase.h"
+#include "reference/unit_phase.h"
 
 #include <cmath>
 #include <numbers>

@@ -1,6 +1,6 @@
 // The calculation request over the window's field texts: validation, the
 // results it writes, and what an error leaves behind.
-#include "calculation_request.h"
+#include "calc/calculation_request.h"
 
 #include <gtest/gtest.h>
 
@@ -12,9 +12,9 @@
 #include <string>
 #include <vector>
 
-#include "errors.h"
-#include "extended.h"
-#include "number_text.h"
+#include "calc/errors.h"
+#include "calc/extended.h"
+#include "calc/number_text.h"
 
 namespace tarnel {
 namespace {

@@ -9,12 +9,12 @@
 #include <ostream>
 #include <string>
 
-#include "calculation_request.h"
-#include "errors.h"
-#include "extended.h"
-#include "inductance.h"
-#include "number_text.h"
-#include "x87.h"
+#include "calc/calculation_request.h"
+#include "calc/errors.h"
+#include "calc/extended.h"
+#include "calc/inductance.h"
+#include "calc/number_text.h"
+#include "calc/x87.h"
 
 namespace tarnel {
 namespace {

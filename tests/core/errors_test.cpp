@@ -1,5 +1,5 @@
 // Error classes: the hierarchy callers catch by, and the exact messages.
-#include "errors.h"
+#include "calc/errors.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // The inductance formulas: the published examples to the six
 // significant digits given, the regime boundaries, the faults, RealPower and
 // the inductance the request writes.
-#include "inductance.h"
+#include "calc/inductance.h"
 
 #include <gtest/gtest.h>
 
@@ -12,11 +12,11 @@
 #include <utility>
 #include <vector>
 
-#include "calculation_request.h"
-#include "errors.h"
-#include "extended.h"
-#include "number_text.h"
-#include "x87.h"
+#include "calc/calculation_request.h"
+#include "calc/errors.h"
+#include "calc/extended.h"
+#include "calc/number_text.h"
+#include "calc/x87.h"
 
 namespace tarnel {
 namespace {

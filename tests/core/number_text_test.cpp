@@ -1,6 +1,6 @@
 // Number texts: what the fields accept, the value each text gives, and the
 // exact text each result becomes.
-#include "number_text.h"
+#include "calc/number_text.h"
 
 #include <gtest/gtest.h>
 
@@ -9,8 +9,8 @@
 #include <ostream>
 #include <string>
 
-#include "errors.h"
-#include "x87.h"
+#include "calc/errors.h"
+#include "calc/x87.h"
 
 namespace tarnel {
 namespace {

@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "errors.h"
-#include "extended.h"
-#include "inductance.h"
+#include "calc/errors.h"
+#include "calc/extended.h"
+#include "calc/inductance.h"
 
 namespace tarnel {
 namespace {

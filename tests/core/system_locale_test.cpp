@@ -1,6 +1,6 @@
 // The decimal separator comes from the system-wide locale file, never from
 // the user's environment.
-#include "system_locale.h"
+#include "calc/system_locale.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>

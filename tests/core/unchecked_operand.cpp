@@ -1,7 +1,7 @@
 // Compiled, never run, once for each value of OPERAND by the core.unchecked
 // tests: an unchecked operand on its bound compiles, one just past it must
 // not.
-#include "extended.h"
+#include "calc/extended.h"
 
 namespace tarnel {
 

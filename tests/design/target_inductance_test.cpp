@@ -1,4 +1,4 @@
-#include "target_inductance.h"
+#include "design/target_inductance.h"
 
 #include <gtest/gtest.h>
 
@@ -9,10 +9,10 @@
 #include <random>
 #include <string>
 
-#include "exact_comparison.h"
-#include "inductance.h"
-#include "winding_figures.h"
-#include "x87.h"
+#include "calc/inductance.h"
+#include "calc/x87.h"
+#include "design/winding_figures.h"
+#include "reference/exact_comparison.h"
 
 namespace tarnel::design {
 

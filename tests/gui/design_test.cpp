@@ -13,11 +13,11 @@
 #include <algorithm>
 #include <cmath>
 
-#include "calculation_request.h"
-#include "exact_comparison.h"
-#include "gui_test_fixture.h"
-#include "inductance_warning.h"
-#include "number_text.h"
+#include "app/inductance_warning.h"
+#include "calc/calculation_request.h"
+#include "calc/number_text.h"
+#include "reference/exact_comparison.h"
+#include "tests/gui/gui_test_fixture.h"
 
 namespace tarnel::gui_test {
 

@@ -1,15 +1,15 @@
 // The error box: what an error that ends a calculation shows, and how the
 // window behaves around it.
-#include "error_box.h"
+#include "app/error_box.h"
 
 #include <QMessageBox>
 #include <QWindow>
 #include <algorithm>
 #include <functional>
 
-#include "errors.h"
-#include "gui_test_fixture.h"
-#include "number_text.h"
+#include "calc/errors.h"
+#include "calc/number_text.h"
+#include "tests/gui/gui_test_fixture.h"
 
 namespace tarnel::gui_test {
 

@@ -1,10 +1,10 @@
-#include "gui_test_fixture.h"
+#include "tests/gui/gui_test_fixture.h"
 
 #include <QDialog>
 #include <QHelpEvent>
 
-#include "extended.h"
-#include "number_text.h"
+#include "calc/extended.h"
+#include "calc/number_text.h"
 
 namespace tarnel::gui_test {
 

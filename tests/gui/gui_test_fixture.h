@@ -15,8 +15,8 @@
 #include <QtTest>
 #include <memory>
 
-#include "application_title.h"
-#include "main_window.h"
+#include "app/application_title.h"
+#include "app/main_window.h"
 
 namespace tarnel::gui_test {
 

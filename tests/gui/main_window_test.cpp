@@ -12,11 +12,11 @@
 #include <QToolTip>
 #include <algorithm>
 
-#include "calculation_request.h"
-#include "exact_comparison.h"
-#include "exact_inductance_tooltip.h"
-#include "gui_test_fixture.h"
-#include "number_text.h"
+#include "app/exact_inductance_tooltip.h"
+#include "calc/calculation_request.h"
+#include "calc/number_text.h"
+#include "reference/exact_comparison.h"
+#include "tests/gui/gui_test_fixture.h"
 
 namespace tarnel::gui_test {
 

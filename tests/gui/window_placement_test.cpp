@@ -1,7 +1,7 @@
 // Where the window opens when its designed place would put it off the screen.
-#include "window_placement.h"
+#include "app/window_placement.h"
 
-#include "gui_test_fixture.h"
+#include "tests/gui/gui_test_fixture.h"
 
 namespace tarnel::gui_test {
 

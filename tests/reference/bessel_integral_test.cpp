@@ -1,12 +1,12 @@
-#include "bessel_integral.h"
+#include "reference/bessel_integral.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <stdexcept>
 
-#include "bessel_integral_asymptotics.h"
-#include "gauss_legendre.h"
+#include "reference/bessel_integral_asymptotics.h"
+#include "reference/gauss_legendre.h"
 
 namespace tarnel::reference {
 namespace {

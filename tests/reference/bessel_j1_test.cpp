@@ -1,4 +1,4 @@
-#include "bessel_j1.h"
+#include "reference/bessel_j1.h"
 
 #include <gtest/gtest.h>
 

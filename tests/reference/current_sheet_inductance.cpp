@@ -1,10 +1,10 @@
-#include "current_sheet_inductance.h"
+#include "tests/reference/current_sheet_inductance.h"
 
 #include <cmath>
 #include <numbers>
 #include <stdexcept>
 
-#include "exact_inductance.h"
+#include "reference/exact_inductance.h"
 
 namespace tarnel::reference {
 

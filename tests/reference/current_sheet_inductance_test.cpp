@@ -1,4 +1,4 @@
-#include "current_sheet_inductance.h"
+#include "tests/reference/current_sheet_inductance.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include <numbers>
 #include <stdexcept>
 
-#include "exact_inductance.h"
+#include "reference/exact_inductance.h"
 
 namespace tarnel::reference {
 namespace {

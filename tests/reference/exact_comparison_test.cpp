@@ -1,4 +1,4 @@
-#include "exact_comparison.h"
+#include "reference/exact_comparison.h"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,7 @@
 #include <ostream>
 #include <string>
 
-#include "exact_inductance.h"
+#include "reference/exact_inductance.h"
 
 namespace tarnel::reference {
 namespace {

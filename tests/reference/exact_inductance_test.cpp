@@ -1,4 +1,4 @@
-#include "exact_inductance.h"
+#include "reference/exact_inductance.h"
 
 #include <gtest/gtest.h>
 

@@ -7,7 +7,7 @@
 #include <sstream>
 #include <string>
 
-#include "exact_inductance.h"
+#include "reference/exact_inductance.h"
 
 namespace tarnel::reference {
 namespace {

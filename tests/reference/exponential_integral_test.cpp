@@ -1,4 +1,4 @@
-#include "exponential_integral.h"
+#include "reference/exponential_integral.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "gauss_legendre.h"
+#include "reference/gauss_legendre.h"
 
 namespace tarnel::reference {
 namespace {

@@ -1,4 +1,4 @@
-#include "filon_rule.h"
+#include "reference/filon_rule.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "unit_phase.h"
+#include "reference/unit_phase.h"
 
 namespace tarnel::reference {
 namespace {

@@ -1,4 +1,4 @@
-#include "inductance_tail.h"
+#include "reference/inductance_tail.h"
 
 #include <gtest/gtest.h>
 
@@ -8,8 +8,8 @@
 #include <stdexcept>
 #include <string>
 
-#include "bessel_integral.h"
-#include "gauss_legendre.h"
+#include "reference/bessel_integral.h"
+#include "reference/gauss_legendre.h"
 
 namespace tarnel::reference {
 namespace {

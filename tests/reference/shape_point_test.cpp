@@ -1,14 +1,14 @@
-#include "shape_point.h"
+#include "tools/accuracy/shape_point.h"
 
 #include <gtest/gtest.h>
 
 #include <ostream>
 #include <string>
 
-#include "exact_inductance.h"
-#include "extended.h"
-#include "inductance.h"
-#include "number_text.h"
+#include "calc/extended.h"
+#include "calc/inductance.h"
+#include "calc/number_text.h"
+#include "reference/exact_inductance.h"
 
 namespace tarnel::accuracy {
 namespace {

@@ -1,9 +1,9 @@
-#include "threshold_jumps.h"
+#include "tools/accuracy/threshold_jumps.h"
 
 #include <gtest/gtest.h>
 
-#include "extended.h"
-#include "number_text.h"
+#include "calc/extended.h"
+#include "calc/number_text.h"
 
 namespace tarnel::accuracy {
 namespace {

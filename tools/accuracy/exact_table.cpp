@@ -14,8 +14,8 @@
 #include <random>
 #include <vector>
 
-#include "exact_inductance.h"
-#include "sweep_grid.h"
+#include "reference/exact_inductance.h"
+#include "tools/accuracy/sweep_grid.h"
 
 namespace {
 

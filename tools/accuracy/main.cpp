@@ -9,13 +9,13 @@
 #include <iostream>
 #include <vector>
 
-#include "extended.h"
-#include "number_text.h"
-#include "regime_summary.h"
-#include "shape_point.h"
-#include "sweep_grid.h"
-#include "sweep_report.h"
-#include "threshold_jumps.h"
+#include "calc/extended.h"
+#include "calc/number_text.h"
+#include "tools/accuracy/regime_summary.h"
+#include "tools/accuracy/shape_point.h"
+#include "tools/accuracy/sweep_grid.h"
+#include "tools/accuracy/sweep_report.h"
+#include "tools/accuracy/threshold_jumps.h"
 
 // Crossings per threshold line.
 constexpr int kLineSamples = 2000;

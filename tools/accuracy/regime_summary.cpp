@@ -1,4 +1,4 @@
-#include "regime_summary.h"
+#include "tools/accuracy/regime_summary.h"
 
 #include <cmath>
 

@@ -4,8 +4,8 @@
 #include <optional>
 #include <vector>
 
-#include "inductance.h"
-#include "shape_point.h"
+#include "calc/inductance.h"
+#include "tools/accuracy/shape_point.h"
 
 namespace tarnel::accuracy {
 

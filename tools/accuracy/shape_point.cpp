@@ -1,13 +1,13 @@
-#include "shape_point.h"
+#include "tools/accuracy/shape_point.h"
 
 #include <cmath>
 #include <cstdio>
 #include <string>
 
-#include "calculation_request.h"
-#include "errors.h"
-#include "exact_inductance.h"
-#include "number_text.h"
+#include "calc/calculation_request.h"
+#include "calc/errors.h"
+#include "calc/number_text.h"
+#include "reference/exact_inductance.h"
 
 namespace tarnel::accuracy {
 

@@ -6,8 +6,8 @@
 #include <optional>
 #include <string>
 
-#include "inductance.h"
-#include "sweep_grid.h"
+#include "calc/inductance.h"
+#include "tools/accuracy/sweep_grid.h"
 
 namespace tarnel::accuracy {
 

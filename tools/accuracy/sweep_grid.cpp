@@ -1,4 +1,4 @@
-#include "sweep_grid.h"
+#include "tools/accuracy/sweep_grid.h"
 
 #include <cmath>
 #include <stdexcept>

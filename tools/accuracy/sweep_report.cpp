@@ -1,4 +1,4 @@
-#include "sweep_report.h"
+#include "tools/accuracy/sweep_report.h"
 
 #include <cmath>
 #include <cstdio>

@@ -5,9 +5,9 @@
 #include <ostream>
 #include <vector>
 
-#include "regime_summary.h"
-#include "shape_point.h"
-#include "threshold_jumps.h"
+#include "tools/accuracy/regime_summary.h"
+#include "tools/accuracy/shape_point.h"
+#include "tools/accuracy/threshold_jumps.h"
 
 namespace tarnel::accuracy {
 

@@ -1,4 +1,4 @@
-#include "threshold_jumps.h"
+#include "tools/accuracy/threshold_jumps.h"
 
 namespace tarnel::accuracy {
 

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "shape_point.h"
-#include "sweep_grid.h"
+#include "tools/accuracy/shape_point.h"
+#include "tools/accuracy/sweep_grid.h"
 
 namespace tarnel::accuracy {
 
