@@ -1,16 +1,17 @@
 #include "app/inductance_warning.h"
 
-#include <QApplication>
 #include <QColor>
+#include <QEvent>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPolygon>
-#include <QThread>
 #include <QWidget>
 #include <cmath>
-#include <memory>
+#include <exception>
 
+#include "app/error_box.h"
 #include "app/exact_inductance_tooltip.h"
+#include "calc/errors.h"
 #include "calc/x87.h"
 #include "reference/exact_comparison.h"
 
@@ -47,62 +48,59 @@ class CornerFlag : public QWidget {
 
 InductanceWarning::InductanceWarning(QLineEdit* field)
     : QObject(field), field_(field), sign_(new CornerFlag(field)) {
+  field_->installEventFilter(this);
   connect(field_, &QLineEdit::textEdited, this, &InductanceWarning::Forget);
 }
 
-InductanceWarning::~InductanceWarning() {
-  // A QThread may not be destroyed while its thread runs; a comparison still
-  // running takes milliseconds more.
-  for (QThread* worker : workers_) {
-    worker->wait();
-    delete worker;
-  }
-}
-
-void InductanceWarning::Check(long double R1, long double R2, long double H, long double turnCount,
-                              long double formulaL) {
+void InductanceWarning::Check(const Winding& winding, long double turnCount, long double formulaL) {
   Forget();
-  const quint64 generation = generation_;
-  auto comparison = std::make_shared<reference::ExactComparison>();
-  QThread* worker = QThread::create([=] {
-    // The control word belongs to the thread: this one starts from its own.
-    fpu::SetWorkingMode();
-    // Errors stop here: none may end the thread.
-    try {
-      *comparison = reference::CompareWithExact(R1, R2, H, turnCount, formulaL);
-    } catch (...) {
-      *comparison = reference::ExactComparison{};
-    }
-    fpu::SetWorkingMode();
-  });
-  workers_.append(worker);
-  connect(worker, &QThread::finished, this, [this, worker, comparison, generation] {
-    workers_.removeOne(worker);
-    worker->deleteLater();
-    if (generation != generation_) {
-      return;
-    }
-    if (comparison->evaluated && std::fabs(comparison->deviation) > kWarnedDeviation) {
-      sign_->setToolTip(ExactInductanceTooltipText(*comparison));
-      sign_->move(field_->width() - kFlagSize - kFlagInset, kFlagInset);
-      sign_->show();
-    }
-    emit Compared();
-  });
-  worker->start();
+  due_ = Due{winding, turnCount, formulaL};
+  QMetaObject::invokeMethod(this, &InductanceWarning::Settle, Qt::QueuedConnection);
 }
 
 void InductanceWarning::Forget() {
-  ++generation_;
+  due_.reset();
   sign_->hide();
+  field_->setToolTip(QString());
 }
 
 void InductanceWarning::Settle() {
-  for (QThread* worker : workers_) {
-    worker->wait();
+  if (!due_) {
+    return;
   }
-  // Each ended thread has posted its outcome to this object.
-  QCoreApplication::sendPostedEvents(this, QEvent::MetaCall);
+  const Due due = *due_;
+  due_.reset();
+  reference::ExactComparison comparison;
+  // Errors stop here: none may unwind through the toolkit's event handling.
+  // The reference raises only for a fault of the program
+  // (exact_comparison.h): it is reported as an error, not shown as a
+  // winding that cannot be evaluated.
+  try {
+    comparison = reference::CompareWithExact(due.winding, due.turnCount, due.formulaL);
+  } catch (const std::exception& error) {
+    fpu::SetWorkingMode();
+    ReportEventError(this, Exception(error.what()));
+    return;
+  }
+  // The next calculation starts from clean flags and the working control word.
+  fpu::SetWorkingMode();
+  const QString text = ExactInductanceTooltipText(comparison);
+  field_->setToolTip(text);
+  if (comparison.evaluated && std::fabs(comparison.deviation) > kWarnedDeviation) {
+    sign_->setToolTip(text);
+    sign_->move(field_->width() - kFlagSize - kFlagInset, kFlagInset);
+    sign_->show();
+  }
+  emit Compared();
+}
+
+bool InductanceWarning::eventFilter(QObject* watched, QEvent* event) {
+  // A tooltip asked for before the comparison was made waits for it.
+  if (watched == field_ && event->type() == QEvent::ToolTip) {
+    Settle();
+  }
+  // The field shows its tooltip, if it now has one, the usual way.
+  return QObject::eventFilter(watched, event);
 }
 
 QWidget* InductanceWarning::Sign() const {

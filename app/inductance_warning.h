@@ -1,7 +1,9 @@
-// The warning sign inside edL: shown when the formula's L lies more than 1 %
-// from the exact inductance of the winding. The exact value is worked out on
-// a thread of its own after the results are shown, so that it never delays
-// a calculation; its tooltip is the one edL gives on a hover.
+// The exact comparison of the L on show, and the warning sign inside edL.
+// The comparison is made once per calculated L, on the window's thread once
+// the calculation has returned to the event loop (so that the results are
+// drawn first), or at once when edL's tooltip is asked for before that. It
+// gives edL its tooltip and, when the formula's L lies more than 1 % from
+// the exact inductance, the sign.
 //
 // The field is too narrow to give the sign room of its own beside the digits:
 // the sign is a small flag in the field's top right corner, above the tops of
@@ -9,11 +11,13 @@
 // is only drawn: the mouse, the keys and tooltip requests go to the field.
 #pragma once
 
-#include <QList>
 #include <QObject>
+#include <optional>
 
+#include "calc/winding.h"
+
+class QEvent;
 class QLineEdit;
-class QThread;
 class QWidget;
 
 namespace tarnel {
@@ -27,36 +31,38 @@ class InductanceWarning : public QObject {
  public:
   // Owned by `field` (edL).
   explicit InductanceWarning(QLineEdit* field);
-  ~InductanceWarning() override;
-  InductanceWarning(const InductanceWarning&) = delete;
-  InductanceWarning& operator=(const InductanceWarning&) = delete;
 
-  // The L just written into the field, for the winding R1, R2, H of
-  // `turnCount` turns: starts the comparison; the sign of an earlier L goes.
-  void Check(long double R1, long double R2, long double H, long double turnCount,
-             long double formulaL);
-  // The field no longer shows a computed L: no sign, and a comparison still
-  // running is dropped when it ends.
+  // The L just written into the field, for `winding` of `turnCount` turns:
+  // the comparison is due; the sign and the tooltip of an earlier L go.
+  void Check(const Winding& winding, long double turnCount, long double formulaL);
+  // The field no longer shows a computed L: no sign, no tooltip, and a
+  // comparison still due is dropped.
   void Forget();
 
   // The sign, while it is shown; nullptr otherwise. Its tooltip is the
   // field's exact-value tooltip.
   [[nodiscard]] QWidget* Sign() const;
-  // Waits for every comparison started so far to end and shows what the
-  // latest one found.
+  // Makes the comparison still due, if any, now.
   void Settle();
 
  signals:
-  // The comparison for the L the field shows has ended, with or without a sign.
+  // The comparison for the L the field shows has been made, with or without
+  // a sign.
   void Compared();
 
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
  private:
+  struct Due {
+    Winding winding;
+    long double turnCount;
+    long double formulaL;
+  };
+
   QLineEdit* field_;
   QWidget* sign_;  // a child of the field
-  // Counts the calculations: a comparison that ends after a newer one began
-  // (or after Forget) is not shown.
-  quint64 generation_ = 0;
-  QList<QThread*> workers_;
+  std::optional<Due> due_;
 };
 
 }  // namespace tarnel

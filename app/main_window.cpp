@@ -15,7 +15,6 @@
 #include "app/button_keys.h"
 #include "app/design_action.h"
 #include "app/error_box.h"
-#include "app/exact_inductance_tooltip.h"
 #include "app/inductance_warning.h"
 #include "app/winding_tooltips.h"
 #include "app/window_font.h"
@@ -111,9 +110,8 @@ TfmTarnel::TfmTarnel(QWidget* parent) : QWidget(parent), ui_(std::make_unique<Ui
   }
   PressFocusedButtonOnEnter(*this);
 
-  exactTooltip_ = new ExactInductanceTooltip(ui_->edL);
   inductanceWarning_ = new InductanceWarning(ui_->edL);
-  windingTooltips_ = new WindingTooltips(ui_->edN, ui_->edR);
+  windingTooltips_ = new WindingTooltips({.edN = ui_->edN, .edR = ui_->edR});
   const DesignFields designFields{ui_->edR1, ui_->edR2,     ui_->edH,
                                   ui_->edD,  ui_->edLambda, ui_->edL};
   for (const design::Unknown unknown :
@@ -146,16 +144,14 @@ void TfmTarnel::btProcessClick() {
 }
 
 void TfmTarnel::ShowNotes(const ComputedValues& values) {
-  if (values.L && values.N && values.R1 && values.R2 && values.H) {
-    exactTooltip_->Show(*values.R1, *values.R2, *values.H, *values.N, *values.L);
-    inductanceWarning_->Check(*values.R1, *values.R2, *values.H, *values.N, *values.L);
+  if (values.L && values.N && values.winding) {
+    inductanceWarning_->Check(*values.winding, *values.N, *values.L);
   } else {
-    exactTooltip_->Forget();
     inductanceWarning_->Forget();
   }
   // An error in the inductance leaves N and R computed: their figures stand.
-  if (values.N && values.R1 && values.R2 && values.D) {
-    windingTooltips_->Show(*values.N, *values.R1, *values.R2, *values.D);
+  if (values.N && values.winding) {
+    windingTooltips_->Show(*values.winding, *values.N);
   } else {
     windingTooltips_->Forget();
   }

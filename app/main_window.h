@@ -13,7 +13,6 @@ class TfmTarnel;
 
 namespace tarnel {
 
-class ExactInductanceTooltip;
 class InductanceWarning;
 class WindingTooltips;
 
@@ -36,7 +35,6 @@ class TfmTarnel : public QWidget {
   void ShowNotes(const ComputedValues& values);
 
   std::unique_ptr<Ui::TfmTarnel> ui_;
-  ExactInductanceTooltip* exactTooltip_;  // owned by edL
   InductanceWarning* inductanceWarning_;  // owned by edL
   WindingTooltips* windingTooltips_;      // owned by edN
 };

@@ -7,23 +7,23 @@
 
 namespace tarnel {
 
-QString WindingTooltipText(long double turnCount, long double R1, long double R2, long double D) {
-  const design::WindingFigures figures = design::FiguresOf(turnCount, R1, R2, D);
+QString WindingTooltipText(const Winding& winding, long double turnCount) {
+  const design::WindingFigures figures = design::FiguresOf(winding, turnCount);
   return QStringLiteral("Длина провода: %1 м; масса меди: %2 кг")
       .arg(QString::fromStdString(NumberToText(figures.wireLength)),
            QString::fromStdString(NumberToText(figures.copperMass)));
 }
 
-WindingTooltips::WindingTooltips(QLineEdit* turnsField, QLineEdit* resistanceField)
-    : QObject(turnsField), turnsField_(turnsField), resistanceField_(resistanceField) {
+WindingTooltips::WindingTooltips(const WindingTooltipFields& fields)
+    : QObject(fields.edN), turnsField_(fields.edN), resistanceField_(fields.edR) {
   // A value typed by hand is not the calculated one: its figures go with it.
   connect(turnsField_, &QLineEdit::textEdited, this, [this] { turnsField_->setToolTip({}); });
   connect(resistanceField_, &QLineEdit::textEdited, this,
           [this] { resistanceField_->setToolTip({}); });
 }
 
-void WindingTooltips::Show(long double turnCount, long double R1, long double R2, long double D) {
-  const QString text = WindingTooltipText(turnCount, R1, R2, D);
+void WindingTooltips::Show(const Winding& winding, long double turnCount) {
+  const QString text = WindingTooltipText(winding, turnCount);
   turnsField_->setToolTip(text);
   resistanceField_->setToolTip(text);
 }

@@ -5,23 +5,31 @@
 #include <QObject>
 #include <QString>
 
+#include "calc/winding.h"
+
 class QLineEdit;
 
 namespace tarnel {
 
-// The tooltip's text for a winding of `turnCount` turns between the radii R1
-// and R2 of wire diameter D, numbers written with DecimalMark().
-QString WindingTooltipText(long double turnCount, long double R1, long double R2, long double D);
+// The tooltip's text for `winding` of `turnCount` turns, numbers written
+// with DecimalMark().
+QString WindingTooltipText(const Winding& winding, long double turnCount);
+
+// The two fields that carry the tooltips.
+struct WindingTooltipFields {
+  QLineEdit* edN;
+  QLineEdit* edR;
+};
 
 class WindingTooltips : public QObject {
   Q_OBJECT
 
  public:
-  // Owned by `turnsField` (edN); `resistanceField` is edR.
-  WindingTooltips(QLineEdit* turnsField, QLineEdit* resistanceField);
+  // Owned by edN.
+  explicit WindingTooltips(const WindingTooltipFields& fields);
 
   // The calculation wrote N (and R) for this winding.
-  void Show(long double turnCount, long double R1, long double R2, long double D);
+  void Show(const Winding& winding, long double turnCount);
   // Neither field shows a computed value any more.
   void Forget();
 

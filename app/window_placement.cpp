@@ -10,12 +10,21 @@
 namespace tarnel {
 namespace {
 
-int PlaceOnAxis(int wanted, int length, int start, int available) {
-  if (length >= available) {
-    return start;
+// One axis of a placement: where the frame would start and its length, and
+// the stretch available.
+struct Axis {
+  int wanted;
+  int length;
+  int start;
+  int available;
+};
+
+int PlaceOnAxis(const Axis& axis) {
+  if (axis.length >= axis.available) {
+    return axis.start;
   }
-  const int last = start + available - length;
-  return std::clamp(wanted, start, last);
+  const int last = axis.start + axis.available - axis.length;
+  return std::clamp(axis.wanted, axis.start, last);
 }
 
 QRect AvailableAtDesignedPlace() {
@@ -59,8 +68,14 @@ class FramePlacement : public QObject {
 }  // namespace
 
 QPoint PlaceWithin(QPoint wanted, QSize frame, const QRect& available) {
-  return {PlaceOnAxis(wanted.x(), frame.width(), available.left(), available.width()),
-          PlaceOnAxis(wanted.y(), frame.height(), available.top(), available.height())};
+  return {PlaceOnAxis({.wanted = wanted.x(),
+                       .length = frame.width(),
+                       .start = available.left(),
+                       .available = available.width()}),
+          PlaceOnAxis({.wanted = wanted.y(),
+                       .length = frame.height(),
+                       .start = available.top(),
+                       .available = available.height()})};
 }
 
 void PlaceOnScreen(QWidget& window) {

@@ -51,7 +51,7 @@ Winding ShapeOf(long double lengthRatio, long double thicknessRatio) {
 
 long double ExactL(const Winding& w) {
   const auto inputs = tarnel::MakeFormulaInputs<long double>(w.R1, w.R2, w.H, w.D, w.Lambda);
-  const auto c = tarnel::reference::CompareWithExact(w.R1, w.R2, w.H, inputs.TurnCount, 1.0L);
+  const auto c = tarnel::reference::CompareWithExact(w, inputs.TurnCount, 1.0L);
   return c.evaluated ? c.exactL : NAN;
 }
 

@@ -25,7 +25,7 @@ using tarnel::bench::Milliseconds;
 using tarnel::bench::Spaced;
 using tarnel::bench::ThreadMilliseconds;
 
-struct Winding {
+struct Shape {
   long double lengthRatio;     // H / (R1 + R2)
   long double thicknessRatio;  // (R2 - R1) / (R1 + R2)
   long double size;            // the mean radius, metres
@@ -36,14 +36,15 @@ struct Timing {
   double processor;  // ms
 };
 
-Timing TimeOnce(const Winding& w, bool& evaluated) {
-  const long double R1 = w.size * (1 - w.thicknessRatio);
-  const long double R2 = w.size * (1 + w.thicknessRatio);
-  const long double H = w.size * 2 * w.lengthRatio;
+Timing TimeOnce(const Shape& w, bool& evaluated) {
+  tarnel::Winding winding;
+  winding.R1 = w.size * (1 - w.thicknessRatio);
+  winding.R2 = w.size * (1 + w.thicknessRatio);
+  winding.H = w.size * 2 * w.lengthRatio;
   const double processorStart = ThreadMilliseconds();
   const auto start = Clock::now();
   const tarnel::reference::ExactComparison c =
-      tarnel::reference::CompareWithExact(R1, R2, H, 100, w.size * 1e-4L);
+      tarnel::reference::CompareWithExact(winding, 100, w.size * 1e-4L);
   const auto stop = Clock::now();
   const double processorStop = ThreadMilliseconds();
   evaluated = c.evaluated;
@@ -66,7 +67,7 @@ int main(int argc, char** argv) {
        {3e-3L, 1e-3L, 1e-9L, 3.5e-11L, 3.7e-11L, 1e-15L, 0.95L, 0.96L}) {
     thicknessRatios.push_back((1 - innerRatio) / (1 + innerRatio));
   }
-  std::vector<Winding> windings;
+  std::vector<Shape> windings;
   for (const long double size : {1.0L, 1e-200L, 1e200L}) {
     for (const long double lengthRatio :
          Spaced(1e-7L * (1 + kInwards), 1e6L * (1 - kInwards), 27)) {
@@ -80,9 +81,9 @@ int main(int argc, char** argv) {
   std::vector<double> times;
   double slowest = 0;
   double slowestProcessor = 0;
-  Winding slowestWinding{};
+  Shape slowestWinding{};
   int refused = 0;
-  for (const Winding& w : windings) {
+  for (const Shape& w : windings) {
     Timing best{INFINITY, INFINITY};
     for (int i = 0; i < repeats; ++i) {
       const Timing t = TimeOnce(w, evaluated);

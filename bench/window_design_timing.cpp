@@ -122,8 +122,7 @@ int main(int argc, char** argv) {
           break;
         }
         const long double wanted = [&] {
-          const auto c = tarnel::reference::CompareWithExact(*values.R1, *values.R2, *values.H,
-                                                             *values.N, *values.L);
+          const auto c = tarnel::reference::CompareWithExact(*values.winding, *values.N, *values.L);
           return c.evaluated ? c.exactL : NAN;
         }();
         if (!std::isfinite(wanted)) {

@@ -151,10 +151,8 @@ void RunCalculation(CalculationFields& fields, ComputedValues* values) {
     }
 
     if (values != nullptr) {
-      values->R1 = in.R1.Value();
-      values->R2 = in.R2.Value();
-      values->H = in.H.Value();
-      values->D = in.D.Value();
+      values->winding =
+          Winding{in.R1.Value(), in.R2.Value(), in.H.Value(), in.D.Value(), in.Lambda.Value()};
     }
     fpu::ClearFaultFlags();
     const Extended N = TurnsOf(in);

@@ -7,6 +7,8 @@
 #include <optional>
 #include <string>
 
+#include "calc/winding.h"
+
 namespace tarnel {
 
 inline constexpr const char* kReadyMessage = "Готов ...";
@@ -43,10 +45,7 @@ struct ComputedValues {
   std::optional<long double> N;
   std::optional<long double> R;
   std::optional<long double> L;
-  std::optional<long double> R1;
-  std::optional<long double> R2;
-  std::optional<long double> H;
-  std::optional<long double> D;
+  std::optional<Winding> winding;
 };
 
 // Runs one calculation on `fields`. A failed validation rule writes its

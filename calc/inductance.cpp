@@ -35,7 +35,9 @@ Extended RealPower(const Extended& base, Extended exponent) {
   return RealPower<Extended>(base, exponent);
 }
 
+// The inductance inputs in the order the window's fields give them.
 template <typename Number>
+// NOLINTNEXTLINE(bugprone-easily-swappable-parameters)
 BasicFormulaInputs<Number> MakeFormulaInputs(std::type_identity_t<Number> R1,
                                              std::type_identity_t<Number> R2,
                                              std::type_identity_t<Number> H,

@@ -38,6 +38,7 @@ struct Math<long double> {
   static long double Ln(long double x) { return logl(x); }
   static long double Exp(long double x) { return expl(x); }
   static long double Sqrt(long double x) { return sqrtl(x); }
+  // NOLINTNEXTLINE(bugprone-easily-swappable-parameters): base then exponent, as in the formulas
   static long double PowerOfMagnitude(long double magnitude, long double exponent) {
     const long double logMagnitude = logl(magnitude);
     return expl(exponent * logMagnitude);

@@ -9,6 +9,7 @@ namespace {
 // ln(0) would raise EZeroDivide although the term tends to 0 there: the
 // term is taken as 0 and ln(0) is not evaluated.
 template <typename Number>
+// NOLINTNEXTLINE(bugprone-easily-swappable-parameters): ρ then ρ³, as the formula writes them
 Number RadiusLogTerm(Number radiusRatio, Number radiusCube) {
   if (radiusRatio == 0) {
     return 0;

@@ -219,9 +219,11 @@ void LineCalculator::AppendExact(std::string& out) const {
     out += '\t';
     return;
   }
-  // A calculation that wrote L hands back the radii and the height it read.
+  // A calculation that wrote L hands back the winding it read. A winding the
+  // reference cannot evaluate is NA; what it raises is a fault of the
+  // program and ends the run (exact_comparison.h).
   const reference::ExactComparison comparison =
-      reference::CompareWithExact(*values_.R1, *values_.R2, *values_.H, *values_.N, *values_.L);
+      reference::CompareWithExact(*values_.winding, *values_.N, *values_.L, exact_);
   if (!comparison.evaluated) {
     out += "NA\tNA";
     return;
@@ -238,8 +240,7 @@ void LineCalculator::AppendWinding(std::string& out) const {
     out += '\t';
     return;
   }
-  const design::WindingFigures figures =
-      design::FiguresOf(*values_.N, *values_.R1, *values_.R2, *values_.D);
+  const design::WindingFigures figures = design::FiguresOf(*values_.winding, *values_.N);
   const std::optional<long double> length = figures.wireLength;
   const std::optional<long double> mass = figures.copperMass;
   AppendResult(NumberToText(figures.wireLength), length, out);

@@ -7,6 +7,7 @@
 
 #include "calc/calculation_request.h"
 #include "cli/command_line.h"
+#include "reference/exact_comparison.h"
 
 namespace tarnel::cli {
 
@@ -18,7 +19,12 @@ std::string HeaderLine(const CommandLine& options);
 // nothing. One calculator per thread.
 class LineCalculator {
  public:
-  explicit LineCalculator(const CommandLine& options) : options_(options) {}
+  // `exact` evaluates the reference for --exact and --solve (tests put a
+  // stand-in there).
+  explicit LineCalculator(
+      const CommandLine& options,
+      reference::PerTurnSquaredAtUnitRadius exact = reference::ExactPerTurnSquaredAtUnitRadius)
+      : options_(options), exact_(exact) {}
 
   // Appends the output line, with its line break, of `line` (without its
   // line break) to `out`.
@@ -48,6 +54,7 @@ class LineCalculator {
   void AppendExact(std::string& out) const;
 
   CommandLine options_;
+  reference::PerTurnSquaredAtUnitRadius exact_;
   CalculationFields fields_;
   ComputedValues values_;
   std::size_t wrongFieldCountLines_ = 0;

@@ -72,7 +72,7 @@ std::optional<long double> ExactInductance(const Winding& w) {
   ++evaluationCount;
   try {
     const reference::ExactComparison comparison =
-        reference::CompareWithExact(w.R1, w.R2, w.H, TurnCountOf(w), 1.0L);
+        reference::CompareWithExact(w, TurnCountOf(w), 1.0L);
     if (comparison.evaluated) {
       return comparison.exactL;
     }
@@ -87,8 +87,7 @@ std::optional<long double> ExactInductance(const Winding& w) {
 std::optional<long double> PerTurnSquared(const Winding& w) {
   ++evaluationCount;
   try {
-    const reference::ExactComparison comparison =
-        reference::CompareWithExact(w.R1, w.R2, w.H, 1.0L, 1.0L);
+    const reference::ExactComparison comparison = reference::CompareWithExact(w, 1.0L, 1.0L);
     if (comparison.evaluated) {
       return comparison.exactL;
     }
@@ -142,6 +141,7 @@ Design Solved(long double value) {
   return design;
 }
 
+// NOLINTNEXTLINE(bugprone-easily-swappable-parameters): the interval's ends, lowest first
 Design Unreachable(long double lowestL, long double highestL) {
   Design design;
   design.outcome = Design::Outcome::kUnreachable;
@@ -192,6 +192,7 @@ std::optional<long double> Confirmed(const Winding& given, Unknown unknown, long
 // a thin wall.
 class MonotoneSearch {
  public:
+  // NOLINTNEXTLINE(bugprone-easily-swappable-parameters): the target, then the range, lowest first
   MonotoneSearch(const Winding& given, Unknown unknown, long double targetL, long double lowest,
                  long double highest)
       : given_(given),

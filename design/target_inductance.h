@@ -11,20 +11,16 @@
 
 #include <string>
 
+#include "calc/winding.h"
+
 namespace tarnel::design {
 
 // The dimension a design solves for.
 enum class Unknown { kR2, kH, kD };
 
-// The five inputs of a winding in metres (Lambda a pure number). The
-// member named by the design's Unknown is ignored.
-struct Winding {
-  long double R1 = 0;
-  long double R2 = 0;
-  long double H = 0;
-  long double D = 0;
-  long double Lambda = 0;
-};
+// The five inputs of a winding; the member named by the design's Unknown is
+// ignored.
+using Winding = tarnel::Winding;
 
 struct Design {
   enum class Outcome {

@@ -4,10 +4,10 @@
 
 namespace tarnel::design {
 
-WindingFigures FiguresOf(long double turnCount, long double R1, long double R2, long double D) {
+WindingFigures FiguresOf(const Winding& winding, long double turnCount) {
   WindingFigures figures;
-  figures.wireLength = (turnCount * kPiApprox) * (R1 + R2);
-  const long double wireSection = ((kPiApprox * D) * D) / 4;
+  figures.wireLength = (turnCount * kPiApprox) * (winding.R1 + winding.R2);
+  const long double wireSection = ((kPiApprox * winding.D) * winding.D) / 4;
   figures.copperMass = (figures.wireLength * wireSection) * kCopperDensity;
   return figures;
 }

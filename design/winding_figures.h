@@ -1,6 +1,8 @@
 // What a winder needs beside N, R and L: the length of wire and its mass.
 #pragma once
 
+#include "calc/winding.h"
+
 namespace tarnel::design {
 
 // The density of copper, kg/m³.
@@ -11,8 +13,8 @@ struct WindingFigures {
   long double copperMass = 0;  // kilograms: wireLength · PI_APPROX·D²/4 · kCopperDensity
 };
 
-// The figures of a winding of `turnCount` turns (the calculation's N) between
-// the radii R1 and R2, of wire diameter D.
-WindingFigures FiguresOf(long double turnCount, long double R1, long double R2, long double D);
+// The figures of `winding` (its radii R1, R2 and its wire diameter D) of
+// `turnCount` turns, the calculation's N.
+WindingFigures FiguresOf(const Winding& winding, long double turnCount);
 
 }  // namespace tarnel::design

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <optional>
+#include <stdexcept>
 
 #include "reference/exact_inductance.h"
 
@@ -39,23 +40,35 @@ std::optional<ScaledShape> VerifiedShape(long double R1, long double R2, long do
 
 }  // namespace
 
+bool IsVerifiedShape(const Winding& winding) {
+  return VerifiedShape(winding.R1, winding.R2, winding.H).has_value();
+}
+
 bool IsVerifiedShape(long double R1, long double R2, long double H) {
   return VerifiedShape(R1, R2, H).has_value();
 }
 
-ExactComparison CompareWithExact(long double R1, long double R2, long double H,
-                                 long double turnCount, long double formulaL) {
+long double ExactPerTurnSquaredAtUnitRadius(long double r1, long double r2, long double h) {
+  return ExactInductancePerTurnSquaredExtended(r1, r2, h);
+}
+
+ExactComparison CompareWithExact(const Winding& winding, long double turnCount,
+                                 long double formulaL, PerTurnSquaredAtUnitRadius evaluate) {
   ExactComparison comparison;
   if (!std::isfinite(turnCount) || !std::isfinite(formulaL)) {
     return comparison;
   }
-  const std::optional<ScaledShape> shape = VerifiedShape(R1, R2, H);
+  const std::optional<ScaledShape> shape = VerifiedShape(winding.R1, winding.R2, winding.H);
   if (!shape) {
     return comparison;
   }
   const long double meanRadius = shape->meanRadius;
-  const long double perTurnSquaredAtUnitRadius =
-      ExactInductancePerTurnSquaredExtended(shape->r1, shape->r2, shape->h);
+  long double perTurnSquaredAtUnitRadius = 0;
+  try {
+    perTurnSquaredAtUnitRadius = evaluate(shape->r1, shape->r2, shape->h);
+  } catch (const std::runtime_error&) {
+    return comparison;
+  }
   // One factor at a time, each checked: N^2 alone may overflow where L does
   // not, and a subnormal step would lose digits silently.
   const long double perTurnSquared = perTurnSquaredAtUnitRadius * meanRadius;

@@ -87,16 +87,18 @@ TEST_P(GroupingTest, ValuesFollowTheWrittenGroupings) {
   CalculationFields fields = Fields(c.r1, c.r2, c.h, c.d, c.lambda);
   ComputedValues values;
   RunCalculation(fields, &values);
-  ASSERT_TRUE(values.N && values.R && values.R1 && values.R2 && values.H);
+  ASSERT_TRUE(values.N && values.R && values.winding);
   char printed[64];
   std::snprintf(printed, sizeof printed, "%.20Le", *values.N);
   EXPECT_STREQ(printed, c.N);
   std::snprintf(printed, sizeof printed, "%.20Le", *values.R);
   EXPECT_STREQ(printed, c.R);
-  // The radii and the height handed back are the values read.
-  EXPECT_EQ(*values.R1, std::strtold(c.r1, nullptr));
-  EXPECT_EQ(*values.R2, std::strtold(c.r2, nullptr));
-  EXPECT_EQ(*values.H, std::strtold(c.h, nullptr));
+  // The winding handed back holds the values read, each in its own place.
+  EXPECT_EQ(values.winding->R1, std::strtold(c.r1, nullptr));
+  EXPECT_EQ(values.winding->R2, std::strtold(c.r2, nullptr));
+  EXPECT_EQ(values.winding->H, std::strtold(c.h, nullptr));
+  EXPECT_EQ(values.winding->D, std::strtold(c.d, nullptr));
+  EXPECT_EQ(values.winding->Lambda, std::strtold(c.lambda, nullptr));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -276,9 +278,9 @@ TEST_F(CalculationRequestTest, ValuesReceiveOnlyWhatWasWritten) {
   CalculationFields fields = Fields("0.01", "0.02", "0.03", "0", "0.6");
   ComputedValues values;
   values.N = 1.0L;
-  values.H = 1.0L;
+  values.winding = Winding{};
   RunCalculation(fields, &values);
-  EXPECT_FALSE(values.H.has_value());
+  EXPECT_FALSE(values.winding.has_value());
   EXPECT_FALSE(values.N.has_value());
   EXPECT_FALSE(values.R.has_value());
   EXPECT_FALSE(values.L.has_value());

@@ -45,7 +45,7 @@ Winding With(Winding w, Unknown unknown, long double value) {
 std::optional<long double> ExactL(const Winding& w) {
   const auto inputs = MakeFormulaInputs<long double>(w.R1, w.R2, w.H, w.D, w.Lambda);
   const reference::ExactComparison comparison =
-      reference::CompareWithExact(w.R1, w.R2, w.H, inputs.TurnCount, 1.0L);
+      reference::CompareWithExact(w, inputs.TurnCount, 1.0L);
   if (!comparison.evaluated) {
     return std::nullopt;
   }
@@ -291,7 +291,7 @@ INSTANTIATE_TEST_SUITE_P(Givens, InvalidTest, testing::ValuesIn(kInvalid),
 TEST(FiguresOf, WireLengthAndCopperMassByHand) {
   // 1000 turns of mean diameter 0.03 m: 1000·3.1415926·0.03 = 94.247778 m of
   // wire of section 3.1415926e-6/4 m², at 8960 kg/m³: 0.66323739313 kg.
-  const WindingFigures figures = FiguresOf(1000, 0.01L, 0.02L, 0.001L);
+  const WindingFigures figures = FiguresOf(Winding{0.01L, 0.02L, 0, 0.001L, 0}, 1000);
   EXPECT_LE(Relative(figures.wireLength, 94.247778L), 1e-15L);
   EXPECT_LE(Relative(figures.copperMass, 0.66323739313L), 1e-10L);
 }

@@ -70,7 +70,7 @@ QStringList CalculatedOutputs(const QStringList& inputs) {
 long double ExactOf(const QStringList& inputs) {
   const ComputedValues values = CalculatedValues(inputs);
   const reference::ExactComparison comparison =
-      reference::CompareWithExact(*values.R1, *values.R2, *values.H, *values.N, *values.L);
+      reference::CompareWithExact(*values.winding, *values.N, *values.L);
   return comparison.evaluated ? comparison.exactL : -1;
 }
 

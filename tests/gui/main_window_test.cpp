@@ -525,7 +525,7 @@ void MainWindowTest::l_tooltip_compares_with_the_exact_inductance() {
   ComputedValues values;
   RunCalculation(fields, &values);
   const reference::ExactComparison comparison =
-      reference::CompareWithExact(*values.R1, *values.R2, *values.H, *values.N, *values.L);
+      reference::CompareWithExact(*values.winding, *values.N, *values.L);
   QCOMPARE(LTooltip(), ExactInductanceTooltipText(comparison));
 
   // Typing into edL by hand leaves no computed L to compare.

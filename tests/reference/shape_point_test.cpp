@@ -40,27 +40,30 @@ TEST_P(ShapePointRegimeTest, AgreesWithTheCoreAndTheExactReference) {
   const ShapePoint point = EvaluateShape(known.shape);
 
   // The winding: mean radius 1 m.
-  EXPECT_NEAR(static_cast<double>(point.R1), 1 - known.shape.thicknessRatio, 1e-15);
-  EXPECT_NEAR(static_cast<double>(point.R2), 1 + known.shape.thicknessRatio, 1e-15);
-  EXPECT_NEAR(static_cast<double>(point.H), 2 * known.shape.lengthRatio, 1e-15);
+  EXPECT_NEAR(static_cast<double>(point.winding.R1), 1 - known.shape.thicknessRatio, 1e-15);
+  EXPECT_NEAR(static_cast<double>(point.winding.R2), 1 + known.shape.thicknessRatio, 1e-15);
+  EXPECT_NEAR(static_cast<double>(point.winding.H), 2 * known.shape.lengthRatio, 1e-15);
   ASSERT_TRUE(point.regime.has_value());
   EXPECT_EQ(*point.regime, known.regime);
 
   // The core on the same numbers gives the same turns and inductance.
-  const long double D = point.D;
-  const long double Lambda = point.Lambda;
+  const long double D = point.winding.D;
+  const long double Lambda = point.winding.Lambda;
   EXPECT_NEAR(static_cast<double>(D), kWireDiameter, 1e-19);
   EXPECT_NEAR(static_cast<double>(Lambda), kPackingFactor, 1e-19);
-  const Extended coreL = ComputeInductance(point.R1, point.R2, point.H, D, Lambda);
+  const Extended coreL =
+      ComputeInductance(point.winding.R1, point.winding.R2, point.winding.H, D, Lambda);
   ASSERT_TRUE(point.inductance.has_value());
   EXPECT_EQ(*point.inductance, coreL.Value());
   const long double turns =
-      MakeFormulaInputs<long double>(point.R1, point.R2, point.H, D, Lambda).TurnCount;
+      MakeFormulaInputs<long double>(point.winding.R1, point.winding.R2, point.winding.H, D, Lambda)
+          .TurnCount;
   EXPECT_NEAR(static_cast<double>(point.turns / turns), 1.0, 1e-18);
 
   // The error is the core's L/N^2 against the exact one.
   const double exact = reference::ExactInductancePerTurnSquared(
-      static_cast<double>(point.R1), static_cast<double>(point.R2), static_cast<double>(point.H));
+      static_cast<double>(point.winding.R1), static_cast<double>(point.winding.R2),
+      static_cast<double>(point.winding.H));
   EXPECT_NEAR(static_cast<double>(point.exactInductance / (point.turns * point.turns)), exact,
               1e-15 * exact);
   ASSERT_TRUE(point.relativeError.has_value());

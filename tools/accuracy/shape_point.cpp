@@ -40,13 +40,13 @@ ShapePoint EvaluateShape(WindingShape shape) {
   fields.edD = Text(kWireDiameter);
   fields.edLambda = Text(kPackingFactor);
 
-  point.R1 = TextToNumber(fields.edR1);
-  point.R2 = TextToNumber(fields.edR2);
-  point.H = TextToNumber(fields.edH);
-  point.D = TextToNumber(fields.edD);
-  point.Lambda = TextToNumber(fields.edLambda);
-  point.regime = ChooseRegime(
-      MakeFormulaInputs<long double>(point.R1, point.R2, point.H, point.D, point.Lambda));
+  point.winding.R1 = TextToNumber(fields.edR1);
+  point.winding.R2 = TextToNumber(fields.edR2);
+  point.winding.H = TextToNumber(fields.edH);
+  point.winding.D = TextToNumber(fields.edD);
+  point.winding.Lambda = TextToNumber(fields.edLambda);
+  point.regime = ChooseRegime(MakeFormulaInputs<long double>(
+      point.winding.R1, point.winding.R2, point.winding.H, point.winding.D, point.winding.Lambda));
 
   ComputedValues values;
   try {
@@ -63,7 +63,8 @@ ShapePoint EvaluateShape(WindingShape shape) {
   }
 
   const double perTurnSquared = reference::ExactInductancePerTurnSquared(
-      static_cast<double>(point.R1), static_cast<double>(point.R2), static_cast<double>(point.H));
+      static_cast<double>(point.winding.R1), static_cast<double>(point.winding.R2),
+      static_cast<double>(point.winding.H));
   point.exactInductance = perTurnSquared * point.turns * point.turns;
   if (values.L && values.N) {
     const long double calculatorPerTurnSquared = *values.L / (point.turns * point.turns);

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "calc/inductance.h"
+#include "calc/winding.h"
 #include "tools/accuracy/sweep_grid.h"
 
 namespace tarnel::accuracy {
@@ -19,12 +20,8 @@ inline constexpr double kPackingFactor = 0.5;
 
 struct ShapePoint {
   WindingShape shape;
-  // The dimensions as the calculator read them from its texts, metres.
-  long double R1 = 0;
-  long double R2 = 0;
-  long double H = 0;
-  long double D = 0;
-  long double Lambda = 0;
+  // The dimensions as the calculator read them from its texts.
+  Winding winding;
   // The formula the calculator chose.
   std::optional<InductanceRegime> regime;
   long double turns = 0;                  // N from the request
