@@ -1,4 +1,4 @@
-// Compiled, never run, once for each value of OPERAND by the core.unchecked
+// Compiled, never run, once for each value of OPERAND by the calc.unchecked
 // tests: an unchecked operand on its bound compiles, one just past it must
 // not.
 #include "calc/extended.h"
