@@ -55,7 +55,7 @@ InductanceWarning::InductanceWarning(QLineEdit* field)
 void InductanceWarning::Check(const Winding& winding, long double turnCount, long double formulaL) {
   Forget();
   due_ = Due{winding, turnCount, formulaL};
-  QMetaObject::invokeMethod(this, &InductanceWarning::Settle, Qt::QueuedConnection);
+  QMetaObject::invokeMethod(this, "Settle", Qt::QueuedConnection);
 }
 
 void InductanceWarning::Forget() {

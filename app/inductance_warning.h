@@ -42,6 +42,8 @@ class InductanceWarning : public QObject {
   // The sign, while it is shown; nullptr otherwise. Its tooltip is the
   // field's exact-value tooltip.
   [[nodiscard]] QWidget* Sign() const;
+
+ public slots:
   // Makes the comparison still due, if any, now.
   void Settle();
 
