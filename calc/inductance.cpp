@@ -35,14 +35,15 @@ Extended RealPower(const Extended& base, Extended exponent) {
   return RealPower<Extended>(base, exponent);
 }
 
-// The inductance inputs in the order the window's fields give them.
+// NOLINTBEGIN(bugprone-easily-swappable-parameters): the inductance inputs
+// in the order the window's fields give them.
 template <typename Number>
-// NOLINTNEXTLINE(bugprone-easily-swappable-parameters)
 BasicFormulaInputs<Number> MakeFormulaInputs(std::type_identity_t<Number> R1,
                                              std::type_identity_t<Number> R2,
                                              std::type_identity_t<Number> H,
                                              std::type_identity_t<Number> D,
                                              std::type_identity_t<Number> Lambda) {
+  // NOLINTEND(bugprone-easily-swappable-parameters)
   BasicFormulaInputs<Number> in;
   in.R1 = R1;
   in.R2 = R2;
