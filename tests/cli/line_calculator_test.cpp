@@ -5,14 +5,10 @@
 #include <stdexcept>
 #include <string>
 
-#include "calc/x87.h"
 #include "reference/exact_comparison.h"
 
 namespace tarnel::cli {
 namespace {
-
-constexpr const char* kStartup = "0.01\t0.02\t0.03\t0.001\t0.6";
-constexpr const char* kStartupResults = "229.2\t0.4593\t0.0008033\tГотов ...\t\t";
 
 // A reference that fails on its first evaluation and works from then on.
 int evaluations = 0;
@@ -24,42 +20,25 @@ long double FailingOnce(long double r1, long double r2, long double h) {
   return reference::ExactPerTurnSquaredAtUnitRadius(r1, r2, h);
 }
 
-std::string ExactColumnsOfStartup() {
+// A winding the reference cannot evaluate is NA and the next line is
+// calculated as usual; a logic_error, a fault of the program, is not hidden.
+TEST(LineCalculatorExact, NotAvailableOnlyForAnEvaluationThatFails) {
+  const std::string line = "0.01\t0.02\t0.03\t0.001\t0.6";
   CommandLine options;
   options.exact = true;
-  LineCalculator calculator(options);
-  std::string out;
-  calculator.Append(kStartup, out);
-  return out.substr(std::string(kStartupResults).size());
-}
-
-class LineCalculatorExactTest : public testing::Test {
- protected:
-  void SetUp() override { fpu::SetWorkingMode(); }
-};
-
-// A winding the reference cannot evaluate is NA, and the next line is
-// calculated as usual.
-TEST_F(LineCalculatorExactTest, AnEvaluationThatFailsIsNotAvailable) {
-  CommandLine options;
-  options.exact = true;
+  std::string expected;
+  LineCalculator(options).Append(line, expected);
+  // The line without its last two columns, the exact L and the deviation.
+  const std::string results = expected.substr(0, expected.rfind('\t', expected.rfind('\t') - 1));
   evaluations = 0;
-  LineCalculator calculator(options, FailingOnce<std::runtime_error>);
+  LineCalculator failing(options, FailingOnce<std::runtime_error>);
   std::string out;
-  calculator.Append(kStartup, out);
-  calculator.Append(kStartup, out);
-  EXPECT_EQ(out, std::string(kStartupResults) + "NA\tNA\n" + kStartupResults +
-                     ExactColumnsOfStartup());
-}
-
-// A logic_error is a fault of the program: it is not hidden as NA.
-TEST_F(LineCalculatorExactTest, AFaultOfTheProgramIsRaised) {
-  CommandLine options;
-  options.exact = true;
+  failing.Append(line, out);
+  failing.Append(line, out);
+  EXPECT_EQ(out, results + "\tNA\tNA\n" + expected);
   evaluations = 0;
-  LineCalculator calculator(options, FailingOnce<std::logic_error>);
-  std::string out;
-  EXPECT_THROW(calculator.Append(kStartup, out), std::logic_error);
+  EXPECT_THROW(LineCalculator(options, FailingOnce<std::logic_error>).Append(line, out),
+               std::logic_error);
 }
 
 }  // namespace
