@@ -13,9 +13,7 @@
 #include <algorithm>
 
 #include "app/exact_inductance_tooltip.h"
-#include "calc/calculation_request.h"
 #include "calc/number_text.h"
-#include "reference/exact_comparison.h"
 #include "tests/gui/gui_test_fixture.h"
 
 namespace tarnel::gui_test {
@@ -514,7 +512,6 @@ void MainWindowTest::l_tooltip_compares_with_the_exact_inductance() {
   QCOMPARE(Outputs().last(), QStringLiteral("Готов ..."));
   QCOMPARE(LTooltip(), expected);
   QCOMPARE(QToolTip::text(), expected);
-
 
   // Typing into edL by hand leaves no computed L to compare.
   QTest::keyClick(Field("edL"), Qt::Key_1);

@@ -7,8 +7,6 @@
 #include <ostream>
 #include <string>
 
-#include "reference/exact_inductance.h"
-
 namespace tarnel::reference {
 namespace {
 
@@ -73,17 +71,6 @@ TEST_P(ExactComparisonRangeTest, EvaluatesExactlyTheAcceptedWindings) {
 
 INSTANTIATE_TEST_SUITE_P(Windings, ExactComparisonRangeTest, testing::ValuesIn(kWindings),
                          [](const auto& info) { return std::string(info.param.name); });
-
-TEST(ExactComparison, IsTheReferenceTimesTheTurnsSquared) {
-  const long double N = 250;
-  const long double formulaL = 3e-3L;
-  const ExactComparison c = CompareWithExact(Winding{0.01L, 0.02L, 0.03L}, N, formulaL);
-  ASSERT_TRUE(c.evaluated);
-  const long double reference = ExactInductancePerTurnSquared(0.01, 0.02, 0.03) * N * N;
-  EXPECT_NEAR(static_cast<double>(c.exactL / reference), 1.0, 1e-14);
-  EXPECT_NEAR(static_cast<double>(c.deviation), static_cast<double>(formulaL / reference - 1),
-              1e-14);
-}
 
 TEST(ExactComparison, GivesTheSameDeviationOnEveryScale) {
   // One shape and one share of error at every size the window can take:
