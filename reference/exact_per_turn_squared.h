@@ -1,0 +1,36 @@
+// The exact inductance of a winding's cross-section per squared turn, and
+// the one route from it to the inductance of N turns: what the comparison
+// with a formula and the design both evaluate.
+#pragma once
+
+#include <optional>
+
+#include "calc/winding.h"
+
+namespace tarnel::reference {
+
+// A winding's R1, R2 and H in units of its mean radius.
+struct ScaledShape {
+  long double meanRadius;
+  long double r1;
+  long double r2;
+  long double h;
+};
+
+// The winding R1, R2, H (metres) scaled, when 0 <= R1 < R2, H > 0, all
+// finite, the mean radius normal and the shape verified
+// (exact_comparison.h); nothing otherwise.
+std::optional<ScaledShape> VerifiedShape(long double R1, long double R2, long double H);
+
+// L/N² in henries of the cross-section R1..R2 × H of `w` (D and Lambda are
+// not read), or nothing where the shape is not verified or the value is not
+// a normal number.
+std::optional<long double> ExactPerTurnSquared(const Winding& w);
+
+// (perTurnSquared · turnCount) · turnCount: the inductance of turnCount
+// turns, one factor at a time, or nothing where a step is not a normal
+// number (N² alone may overflow where L does not, and a subnormal step
+// would lose digits silently).
+std::optional<long double> TimesTurnsSquared(long double perTurnSquared, long double turnCount);
+
+}  // namespace tarnel::reference
