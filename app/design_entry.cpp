@@ -86,7 +86,8 @@ DesignEntry::DesignEntry(design::Unknown unknown, const DesignFields& fields,
 }
 
 QString DesignEntry::EntryText() const {
-  return QStringLiteral("Подобрать %1 по индуктивности…").arg(QLatin1String(design::NameOf(unknown_)));
+  return QStringLiteral("Подобрать %1 по индуктивности…")
+      .arg(QLatin1String(design::NameOf(unknown_)));
 }
 
 QLineEdit* DesignEntry::Field() const {

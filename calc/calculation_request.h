@@ -1,7 +1,7 @@
 // The one operation of Tarnel: the calculation behind the Calculate button.
 // It reads the five input texts, converts them, tests them against the
-// validation rules (calc/validation_rules.h) and writes either one message or the results. The window
-// binds its nine fields to CalculationFields and calls RunCalculation.
+// validation rules (calc/validation_rules.h) and writes either one message or the results. The
+// window binds its nine fields to CalculationFields and calls RunCalculation.
 #pragma once
 
 #include <optional>

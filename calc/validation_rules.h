@@ -17,7 +17,8 @@ enum class Dimension : std::uint8_t { kR1 = 1, kR2 = 2, kH = 4, kD = 8, kLambda 
 class Dimensions {
  public:
   constexpr Dimensions() = default;
-  constexpr Dimensions(Dimension one) : bits_(static_cast<std::uint8_t>(one)) {}  // NOLINT(google-explicit-constructor)
+  constexpr Dimensions(Dimension one)
+      : bits_(static_cast<std::uint8_t>(one)) {}  // NOLINT(google-explicit-constructor)
 
   friend constexpr Dimensions operator|(Dimensions a, Dimensions b) {
     Dimensions both;

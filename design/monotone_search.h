@@ -14,7 +14,7 @@ namespace tarnel::design {
 using SearchedFunction = std::function<std::optional<long double>(long double u)>;
 
 struct SearchSetup {
-  long double low = 0;   // the range of u, both ends included
+  long double low = 0;  // the range of u, both ends included
   long double high = 0;
   long double start = 0;       // the first u evaluated, clamped to the range
   long double startSlope = 1;  // the slope stepped on until two points give a secant

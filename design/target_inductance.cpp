@@ -298,8 +298,8 @@ Design LogarithmicSearch::Run() {
 
 // The search of R2 or H between the ends the rules and the verified shapes
 // give it.
-Design SearchBetween(const Winding& given, Unknown unknown, long double targetL,
-                     long double lowest, long double highest, ExactReference& exact) {
+Design SearchBetween(const Winding& given, Unknown unknown, long double targetL, long double lowest,
+                     long double highest, ExactReference& exact) {
   const std::optional<long double> low = Confirmed(given, unknown, lowest, highest);
   const std::optional<long double> high = Confirmed(given, unknown, highest, lowest);
   if (!low || !high || !(*low < *high)) {

@@ -49,13 +49,11 @@ const SearchCase kCases[] = {
     // Flat up to 0.8, where the secant has no slope: steps on the start
     // slope cross the stretch, and the root beyond it is found.
     {"FlatStretch",
-     [](long double u) -> std::optional<long double> {
-       return u < 0.8L ? -1.0L : 10 * (u - 0.9L);
-     },
+     [](long double u) -> std::optional<long double> { return u < 0.8L ? -1.0L : 10 * (u - 0.9L); },
      0.1L, 1, 60, Outcome::kFound, 0.9L, 20},
     // The root beyond either end: the end is evaluated and named.
-    {"BeyondTheHighEnd", [](long double u) -> std::optional<long double> { return u - 2; }, 0.5L,
-     1, 60, Outcome::kAboveRange, 0, 3},
+    {"BeyondTheHighEnd", [](long double u) -> std::optional<long double> { return u - 2; }, 0.5L, 1,
+     60, Outcome::kAboveRange, 0, 3},
     {"BeyondTheLowEnd", [](long double u) -> std::optional<long double> { return u + 1; }, 0.5L, 1,
      60, Outcome::kBelowRange, 0, 3},
     // The budget ends the search, with no point near enough.

@@ -52,7 +52,9 @@ std::optional<long double> ExactL(const Winding& w) {
 // The calculation itself on the winding, its dimensions written to every
 // digit: "Готов ..." when it passes every rule and calculates.
 ::testing::AssertionResult CalculatesReady(const Winding& w) {
-  auto text = [](long double value) { return FormatNumber(value, CScientificFormat(21, DecimalMark())); };
+  auto text = [](long double value) {
+    return FormatNumber(value, CScientificFormat(21, DecimalMark()));
+  };
   CalculationFields fields = StartupFields();
   fields.edR1 = text(w.R1);
   fields.edR2 = text(w.R2);
