@@ -44,7 +44,9 @@ std::optional<long double> ExactPerTurnSquared(const Winding& w) {
 std::optional<long double> TimesTurnsSquared(long double perTurnSquared, long double turnCount) {
   const long double perTurn = perTurnSquared * turnCount;
   const long double inductance = perTurn * turnCount;
-  if (!std::isnormal(perTurn) || !std::isnormal(inductance)) {
+  // With perTurnSquared normal, a first product that is not normal leaves a
+  // second that is not normal either.
+  if (!std::isnormal(inductance)) {
     return std::nullopt;
   }
   return inductance;

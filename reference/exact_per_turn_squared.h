@@ -27,10 +27,10 @@ std::optional<ScaledShape> VerifiedShape(long double R1, long double R2, long do
 // a normal number.
 std::optional<long double> ExactPerTurnSquared(const Winding& w);
 
-// (perTurnSquared · turnCount) · turnCount: the inductance of turnCount
-// turns, one factor at a time, or nothing where a step is not a normal
-// number (N² alone may overflow where L does not, and a subnormal step
-// would lose digits silently).
+// (perTurnSquared · turnCount) · turnCount, the inductance of turnCount
+// turns, or nothing where it is not a normal number. In this order: N²
+// alone may overflow where L does not. perTurnSquared is normal, as
+// ExactPerTurnSquared gives it.
 std::optional<long double> TimesTurnsSquared(long double perTurnSquared, long double turnCount);
 
 }  // namespace tarnel::reference
