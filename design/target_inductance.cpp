@@ -99,7 +99,7 @@ class ExactReference {
 
   std::optional<long double> Inductance(const Winding& w) {
     const std::optional<long double> perTurnSquared = PerTurnSquared(w);
-    if (!perTurnSquared || !std::isfinite(TurnCountOf(w))) {
+    if (!perTurnSquared) {
       return std::nullopt;
     }
     return reference::TimesTurnsSquared(*perTurnSquared, TurnCountOf(w));
@@ -338,9 +338,11 @@ Design SolveD(const Winding& given, long double targetL, ExactReference& exact) 
     return Invalid(kNotEvaluatedMessage);
   }
   const long double thickest = std::min(given.H, given.R2 - given.R1);
+  // The exact L with wire D, not a number where it is not a normal one.
   auto exactAt = [&](long double D) {
     const long double N = TurnCountOf(With(given, Unknown::kD, D));
-    return (*perTurnSquared * N) * N;
+    return reference::TimesTurnsSquared(*perTurnSquared, N)
+        .value_or(std::numeric_limits<long double>::quiet_NaN());
   };
   const long double lowestL = exactAt(thickest);
   if (!std::isnormal(lowestL)) {
