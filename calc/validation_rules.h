@@ -11,14 +11,15 @@
 
 namespace tarnel {
 
-// A set of the five dimensions of a winding.
+// One of the five dimensions of a winding, and a set of them.
 enum class Dimension : std::uint8_t { kR1 = 1, kR2 = 2, kH = 4, kD = 8, kLambda = 16 };
 
 class Dimensions {
  public:
   constexpr Dimensions() = default;
-  constexpr Dimensions(Dimension one)
-      : bits_(static_cast<std::uint8_t>(one)) {}  // NOLINT(google-explicit-constructor)
+  // A dimension is the set of itself.
+  // NOLINTNEXTLINE(google-explicit-constructor)
+  constexpr Dimensions(Dimension one) : bits_(static_cast<std::uint8_t>(one)) {}
 
   friend constexpr Dimensions operator|(Dimensions a, Dimensions b) {
     Dimensions both;

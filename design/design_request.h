@@ -3,10 +3,10 @@
 // dialog of the window and `tarnel-calc --solve` both ask it and each words
 // the answer in its own language.
 //
-// Every dimension has a role: kept as its field gives it, or solved. A
-// question over several free dimensions, each free within bounds, extends
-// the roles; today exactly one of R2, H and D is solved and no bounds apply
-// beyond the rules and the verified shapes.
+// Today one of R2, H and D is solved and the other four dimensions are
+// kept as their fields give them. A question over several dimensions, each
+// kept, solved or free within bounds, replaces `unknown` with such a role
+// per dimension and keeps the texts in and the answer out.
 #pragma once
 
 #include <optional>
@@ -57,8 +57,7 @@ struct DesignAnswer {
 };
 
 // Reads the texts as the calculation reads its fields (with DecimalMark())
-// and solves. Raises nothing but what the texts' conversion raises beside
-// its EConvertError.
+// and solves: a text that is not a number is part of the answer.
 DesignAnswer AnswerDesign(const DesignRequest& request);
 
 // The text of `unknown`'s field in `fields`.
