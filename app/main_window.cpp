@@ -13,7 +13,7 @@
 #include <string>
 
 #include "app/button_keys.h"
-#include "app/design_action.h"
+#include "app/design_entry.h"
 #include "app/error_box.h"
 #include "app/inductance_warning.h"
 #include "app/winding_tooltips.h"

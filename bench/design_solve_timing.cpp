@@ -139,7 +139,7 @@ int main(int argc, char** argv) {
         design = tarnel::design::SolveForInductance(w, unknown, target);
         best = std::min(best, ThreadMilliseconds() - start);
       }
-      counts.push_back(tarnel::design::ExactEvaluationsOfLastSolve());
+      counts.push_back(design.exactEvaluations);
       if (design.outcome != Design::Outcome::kSolved) {
         ++failures;
         std::printf("%s not solved: R1 %.12Lg R2 %.12Lg H %.12Lg D %.12Lg: %s\n", name, w.R1, w.R2,

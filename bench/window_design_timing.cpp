@@ -23,7 +23,7 @@
 #include <string>
 #include <vector>
 
-#include "app/design_action.h"
+#include "app/design_entry.h"
 #include "app/inductance_warning.h"
 #include "app/main_window.h"
 #include "bench/timing.h"
@@ -134,7 +134,7 @@ int main(int argc, char** argv) {
 
         const auto start = Clock::now();
         const double startProcessor = ThreadMilliseconds();
-        const tarnel::DesignAnswer answer = tarnel::AnswerDesign(texts, unknown, targetText);
+        const tarnel::DialogAnswer answer = tarnel::AnswerInDialog(texts, unknown, targetText);
         if (answer.solved) {
           solvedField->setText(QString::fromStdString(answer.text));
           window.btProcessClick();

@@ -4,48 +4,15 @@
 #include "calc/extended.h"
 #include "calc/inductance.h"
 #include "calc/number_text.h"
+#include "calc/validation_rules.h"
 
 namespace tarnel {
 namespace {
 
-struct Inputs {
-  Extended R1;
-  Extended R2;
-  Extended H;
-  Extended D;
-  Extended Lambda;
-};
+using Inputs = RuleInputs<Extended>;
 
 Extended ReadInput(const std::string& text) {
   return TextToNumber(TrimBlanks(text));
-}
-
-// The first rule the inputs break, or nullptr when they pass every rule.
-const char* BrokenRule(const Inputs& in) {
-  if (!(in.R2 > in.R1)) {
-    return kRuleR2AboveR1;
-  }
-  if (!(in.D <= in.R2 - in.R1)) {
-    return kRuleDWithinDepth;
-  }
-  if (!(in.D <= in.H)) {
-    return kRuleDWithinH;
-  }
-  if (!(in.Lambda > 0)) {
-    return kRuleLambdaAboveZero;
-  }
-  if (!(in.Lambda < 1)) {
-    return kRuleLambdaBelowOne;
-  }
-  // Without these two a zero D divides by zero, a negative D passes as if it
-  // were positive, and a negative R1 describes no coil.
-  if (!(in.D > 0)) {
-    return kRuleDAboveZero;
-  }
-  if (!(in.R1 >= 0)) {
-    return kRuleR1NotNegative;
-  }
-  return nullptr;
 }
 
 // N = 4·H·(R2 − R1)·Lambda / (PI·D²), grouped as written. The formulas

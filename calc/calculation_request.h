@@ -1,7 +1,7 @@
 // The one operation of Tarnel: the calculation behind the Calculate button.
 // It reads the five input texts, converts them, tests them against the
-// validation rules and writes either one message or the results. The window
-// binds its nine fields to CalculationFields and calls RunCalculation.
+// validation rules (calc/validation_rules.h) and writes either one message or the results. The
+// window binds its nine fields to CalculationFields and calls RunCalculation.
 #pragma once
 
 #include <optional>
@@ -12,15 +12,6 @@
 namespace tarnel {
 
 inline constexpr const char* kReadyMessage = "Готов ...";
-
-// The validation messages, in the order of the rules that give them.
-inline constexpr const char* kRuleR2AboveR1 = "Введите R2 > R1";
-inline constexpr const char* kRuleDWithinDepth = "Введите D < R2 - R1";
-inline constexpr const char* kRuleDWithinH = "Введите D < H";
-inline constexpr const char* kRuleLambdaAboveZero = "Введите Lambda > 0";
-inline constexpr const char* kRuleLambdaBelowOne = "Введите Lambda < 1";
-inline constexpr const char* kRuleDAboveZero = "Введите D > 0";
-inline constexpr const char* kRuleR1NotNegative = "Введите R1 >= 0";
 
 // The texts of the window's fields that a calculation reads and writes.
 struct CalculationFields {

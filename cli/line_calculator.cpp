@@ -5,7 +5,7 @@
 
 #include "calc/errors.h"
 #include "calc/number_text.h"
-#include "design/target_inductance.h"
+#include "design/design_request.h"
 #include "design/winding_figures.h"
 #include "reference/exact_comparison.h"
 
@@ -84,67 +84,54 @@ void LineCalculator::AppendSolve(std::string_view line, std::string& out) {
     AppendNothing("expected 6 fields, got " + std::to_string(count), out);
     return;
   }
-  const std::array<std::string*, 3> candidates = {&fields_.edR2, &fields_.edH, &fields_.edD};
-  const std::array<design::Unknown, 3> unknowns = {design::Unknown::kR2, design::Unknown::kH,
-                                                   design::Unknown::kD};
-  std::size_t questions = 0;
-  std::size_t asked = 0;
-  for (std::size_t i = 0; i < candidates.size(); ++i) {
-    if (TrimBlanks(*candidates[i]) == "?") {
-      ++questions;
-      asked = i;
-    }
-  }
   auto fail = [&](const std::string& error) {
     ++unsolvedLines_;
     out += '\t';
     AppendNothing(error, out);
   };
+  design::DesignRequest request;
+  std::size_t questions = 0;
+  for (const design::Unknown unknown :
+       {design::Unknown::kR2, design::Unknown::kH, design::Unknown::kD}) {
+    if (TrimBlanks(design::TextOf(fields_, unknown)) == "?") {
+      ++questions;
+      request.unknown = unknown;
+    }
+  }
   if (questions != 1) {
     fail("no solution: exactly one of R2, H and D must be '?'");
     return;
   }
-  design::Winding given;
-  long double target = 0;
-  try {
-    auto read = [](const std::string& text) { return TextToNumber(TrimBlanks(text)); };
-    given.R1 = read(fields_.edR1);
-    given.R2 = asked == 0 ? 0 : read(fields_.edR2);
-    given.H = asked == 1 ? 0 : read(fields_.edH);
-    given.D = asked == 2 ? 0 : read(fields_.edD);
-    given.Lambda = read(fields_.edLambda);
-    target = read(targetText);
-  } catch (const Exception& e) {
-    fail(std::string(e.ClassName()) + ": " + e.Message());
+  request.fields = fields_;
+  request.targetText = targetText;
+  const design::DesignAnswer answer = design::AnswerDesign(request);
+  if (!answer.unread.empty()) {
+    fail(answer.unread.front().error);
     return;
   }
-  const design::Design design = design::SolveForInductance(given, unknowns[asked], target);
-  switch (design.outcome) {
-    case design::Design::Outcome::kSolved:
-      break;
-    case design::Design::Outcome::kUnreachable: {
-      std::string error = "no solution: only L ";
-      if (std::isinf(design.highestL)) {
-        error += "of ";
-        AppendTenDigits(design.lowestL, options_.mark, error);
-        error += " H or more can be reached";
-      } else {
-        error += "from ";
-        AppendTenDigits(design.lowestL, options_.mark, error);
-        error += " to ";
-        AppendTenDigits(design.highestL, options_.mark, error);
-        error += " H can be reached";
-      }
-      fail(error);
-      return;
+  if (answer.reachable) {
+    std::string error = "no solution: only L ";
+    if (!answer.reachable->highestL) {
+      error += "of ";
+      AppendTenDigits(answer.reachable->lowestL, options_.mark, error);
+      error += " H or more can be reached";
+    } else {
+      error += "from ";
+      AppendTenDigits(answer.reachable->lowestL, options_.mark, error);
+      error += " to ";
+      AppendTenDigits(*answer.reachable->highestL, options_.mark, error);
+      error += " H can be reached";
     }
-    case design::Design::Outcome::kInvalid:
-      fail("no solution: " + design.message);
-      return;
+    fail(error);
+    return;
   }
-  std::string& solved = *candidates[asked];
+  if (!answer.solved) {
+    fail("no solution: " + answer.message);
+    return;
+  }
+  std::string& solved = design::TextOf(fields_, request.unknown);
   solved.clear();
-  AppendTenDigits(design.value, options_.mark, solved);
+  AppendTenDigits(answer.solvedValue, options_.mark, solved);
   out += solved;
   out += '\t';
   AppendCalculation(out);

@@ -2,15 +2,16 @@
 
 #include <algorithm>
 #include <cmath>
-#include <exception>
 #include <limits>
 #include <optional>
 
-#include "calc/calculation_request.h"
 #include "calc/constants.h"
 #include "calc/inductance.h"
+#include "calc/validation_rules.h"
 #include "calc/x87.h"
+#include "design/monotone_search.h"
 #include "reference/exact_comparison.h"
+#include "reference/exact_per_turn_squared.h"
 
 namespace tarnel::design {
 namespace {
@@ -30,7 +31,19 @@ namespace {
 constexpr long double kSearchTolerance = 1e-10L;
 constexpr long double kPromisedTolerance = 1e-9L;
 constexpr int kMaxExactEvaluations = 60;
+// Bisections of the formula for the warm start: its u to 2^-48 of the range.
 constexpr int kFormulaBisections = 48;
+// The formula's slope is taken over u ± this; a slope outside the band
+// straddles a change of formula and the typical slope is taken instead.
+constexpr long double kSlopeStep = 1e-4L;
+constexpr long double kLeastFormulaSlope = 0.5L;
+constexpr long double kGreatestFormulaSlope = 5;
+constexpr long double kTypicalFormulaSlope = 2;
+// A bound computed from the ratios is moved inward by a relative step that
+// starts here and doubles, at most this many times, up to a millionth.
+constexpr long double kFirstConfirmStep = 1e-18L;
+constexpr long double kLastConfirmStep = 1e-6L;
+constexpr int kMaxConfirmSteps = 42;
 
 // The bounds of a solve are placed by the reference's verified shapes and
 // then confirmed by its own test, IsVerifiedShape, so a solution never lands
@@ -46,15 +59,20 @@ const char* const kOutOfRangeMessage =
 const char* const kNotEvaluatedMessage =
     "Точное значение L этой обмотки не вычисляется: искомый размер подобрать нельзя";
 
-// The calculation's validation rules, computed as the calculation computes
-// them.
-bool PassesRules(const Winding& w) {
-  return w.R2 > w.R1 && w.D <= w.R2 - w.R1 && w.D <= w.H && w.Lambda > 0 && w.Lambda < 1 &&
-         w.D > 0 && w.R1 >= 0;
+Dimensions DimensionOf(Unknown unknown) {
+  switch (unknown) {
+    case Unknown::kR2:
+      return Dimension::kR2;
+    case Unknown::kH:
+      return Dimension::kH;
+    case Unknown::kD:
+      return Dimension::kD;
+  }
+  return {};
 }
 
 bool Allowed(const Winding& w) {
-  return PassesRules(w) && reference::IsVerifiedShape(w.R1, w.R2, w.H);
+  return BrokenRule(w) == nullptr && reference::IsVerifiedShape(w.R1, w.R2, w.H);
 }
 
 // The calculation's turn count, grouped as it groups it.
@@ -63,69 +81,29 @@ long double TurnCountOf(const Winding& w) {
   return (windingArea * w.Lambda) / ((kPiApprox * w.D) * w.D);
 }
 
-// Exact evaluations since the current solve began on this thread.
-thread_local int evaluationCount = 0;
+// The reference's evaluations of one solve, counted: the exact L of a
+// winding as `tarnel-calc --exact` and the window's tooltip compute it, and
+// L/N² of its cross-section; nothing where the reference declines it.
+class ExactReference {
+ public:
+  std::optional<long double> PerTurnSquared(const Winding& w) {
+    ++evaluations_;
+    return reference::ExactPerTurnSquared(w);
+  }
 
-// The exact inductance as `tarnel-calc --exact` and the window's tooltip
-// compute it, or nothing where the reference declines the winding.
-std::optional<long double> ExactInductance(const Winding& w) {
-  ++evaluationCount;
-  try {
-    const reference::ExactComparison comparison =
-        reference::CompareWithExact(w, TurnCountOf(w), 1.0L);
-    if (comparison.evaluated) {
-      return comparison.exactL;
+  std::optional<long double> Inductance(const Winding& w) {
+    const std::optional<long double> perTurnSquared = PerTurnSquared(w);
+    if (!perTurnSquared) {
+      return std::nullopt;
     }
-  } catch (const std::exception&) {
-    // Declined as well: the reference raises only for inputs it cannot take.
+    return reference::TimesTurnsSquared(*perTurnSquared, TurnCountOf(w));
   }
-  return std::nullopt;
-}
 
-// L/N² of the winding's cross-section, the exact L of one turn:
-// ExactInductance of N turns is (PerTurnSquared · N) · N, bit for bit.
-std::optional<long double> PerTurnSquared(const Winding& w) {
-  ++evaluationCount;
-  try {
-    const reference::ExactComparison comparison = reference::CompareWithExact(w, 1.0L, 1.0L);
-    if (comparison.evaluated) {
-      return comparison.exactL;
-    }
-  } catch (const std::exception&) {
-    // Declined, as above.
-  }
-  return std::nullopt;
-}
+  [[nodiscard]] int Evaluations() const { return evaluations_; }
 
-// The first rule the given dimensions break, in the window's words, or
-// nullptr. Rules that involve the unknown dimension are left to the solve.
-const char* BrokenGivenRule(const Winding& w, Unknown unknown) {
-  const bool hasR2 = unknown != Unknown::kR2;
-  const bool hasH = unknown != Unknown::kH;
-  const bool hasD = unknown != Unknown::kD;
-  if (hasR2 && !(w.R2 > w.R1)) {
-    return kRuleR2AboveR1;
-  }
-  if (hasR2 && hasD && !(w.D <= w.R2 - w.R1)) {
-    return kRuleDWithinDepth;
-  }
-  if (hasH && hasD && !(w.D <= w.H)) {
-    return kRuleDWithinH;
-  }
-  if (!(w.Lambda > 0)) {
-    return kRuleLambdaAboveZero;
-  }
-  if (!(w.Lambda < 1)) {
-    return kRuleLambdaBelowOne;
-  }
-  if (hasD && !(w.D > 0)) {
-    return kRuleDAboveZero;
-  }
-  if (!(w.R1 >= 0)) {
-    return kRuleR1NotNegative;
-  }
-  return nullptr;
-}
+ private:
+  int evaluations_ = 0;
+};
 
 Design Invalid(const char* message) {
   Design design;
@@ -141,29 +119,12 @@ Design Solved(long double value) {
   return design;
 }
 
-// NOLINTNEXTLINE(bugprone-easily-swappable-parameters): the interval's ends, lowest first
 Design Unreachable(long double lowestL, long double highestL) {
   Design design;
   design.outcome = Design::Outcome::kUnreachable;
   design.lowestL = lowestL;
   design.highestL = highestL;
   return design;
-}
-
-// The winding with `value` as its unknown dimension.
-Winding With(Winding w, Unknown unknown, long double value) {
-  switch (unknown) {
-    case Unknown::kR2:
-      w.R2 = value;
-      break;
-    case Unknown::kH:
-      w.H = value;
-      break;
-    case Unknown::kD:
-      w.D = value;
-      break;
-  }
-  return w;
 }
 
 // Moves `bound` towards `inward` by a growing relative step until the
@@ -174,8 +135,8 @@ std::optional<long double> Confirmed(const Winding& given, Unknown unknown, long
   if (!std::isfinite(bound)) {
     bound = std::numeric_limits<long double>::max();
   }
-  long double step = 1e-18L;
-  for (int i = 0; i < 42 && step < 1e-6L; ++i, step *= 2) {
+  long double step = kFirstConfirmStep;
+  for (int i = 0; i < kMaxConfirmSteps && step < kLastConfirmStep; ++i, step *= 2) {
     if (Allowed(With(given, unknown, bound))) {
       return bound;
     }
@@ -190,27 +151,22 @@ std::optional<long double> Confirmed(const Winding& given, Unknown unknown, long
 // wherever the shape lies, so that secant steps on (u, ln L) converge in a
 // few exact evaluations, where R2 itself would give a slope of millions for
 // a thin wall.
-class MonotoneSearch {
+class LogarithmicSearch {
  public:
-  // NOLINTNEXTLINE(bugprone-easily-swappable-parameters): the target, then the range, lowest first
-  MonotoneSearch(const Winding& given, Unknown unknown, long double targetL, long double lowest,
-                 long double highest)
+  LogarithmicSearch(const Winding& given, Unknown unknown, long double targetL, long double lowest,
+                    long double highest, ExactReference& exact)
       : given_(given),
         unknown_(unknown),
         logTarget_(std::log(targetL)),
         lowest_(lowest),
         highest_(highest),
         uLow_(ToSearch(lowest)),
-        uHigh_(ToSearch(highest)) {}
+        uHigh_(ToSearch(highest)),
+        exact_(exact) {}
 
   Design Run();
 
  private:
-  struct Point {
-    long double u = 0;
-    long double g = 0;  // ln(L / target)
-  };
-
   [[nodiscard]] long double ToSearch(long double value) const {
     return std::log(unknown_ == Unknown::kR2 ? value - given_.R1 : value);
   }
@@ -241,9 +197,7 @@ class MonotoneSearch {
   [[nodiscard]] long double FormulaSlope(long double u) const;
 
   std::optional<long double> ExactAt(long double u) {
-    ++evaluations_;
-    const std::optional<long double> L = ExactInductance(With(given_, unknown_, ToDimension(u)));
-    return L;
+    return exact_.Inductance(With(given_, unknown_, ToDimension(u)));
   }
 
   Design UnreachableOutcome();
@@ -259,12 +213,12 @@ class MonotoneSearch {
   long double highest_;
   long double uLow_;
   long double uHigh_;
+  ExactReference& exact_;
   std::optional<long double> lowestL_;
   std::optional<long double> highestL_;
-  int evaluations_ = 0;
 };
 
-long double MonotoneSearch::FormulaStart() const {
+long double LogarithmicSearch::FormulaStart() const {
   long double low = uLow_;
   long double high = uHigh_;
   for (int i = 0; i < kFormulaBisections; ++i) {
@@ -278,14 +232,14 @@ long double MonotoneSearch::FormulaStart() const {
   return low / 2 + high / 2;
 }
 
-long double MonotoneSearch::FormulaSlope(long double u) const {
-  constexpr long double kStep = 1e-4L;
-  const long double slope = (FormulaGap(u + kStep) - FormulaGap(u - kStep)) / (2 * kStep);
-  // Across a change of formula the difference means nothing.
-  return slope >= 0.5L && slope <= 5 ? slope : 2;
+long double LogarithmicSearch::FormulaSlope(long double u) const {
+  const long double slope =
+      (FormulaGap(u + kSlopeStep) - FormulaGap(u - kSlopeStep)) / (2 * kSlopeStep);
+  return slope >= kLeastFormulaSlope && slope <= kGreatestFormulaSlope ? slope
+                                                                       : kTypicalFormulaSlope;
 }
 
-Design MonotoneSearch::UnreachableOutcome() {
+Design LogarithmicSearch::UnreachableOutcome() {
   if (!lowestL_) {
     lowestL_ = ExactAt(uLow_);
   }
@@ -298,23 +252,21 @@ Design MonotoneSearch::UnreachableOutcome() {
   return Unreachable(*lowestL_, *highestL_);
 }
 
-Design MonotoneSearch::Run() {
-  // The bracket: `below` has L under the target, `above` over it; until
-  // a point is seen on a side, that side is the end of the range, unseen.
-  Point below{uLow_, 0};
-  Point above{uHigh_, 0};
-  bool belowSeen = false;
-  bool aboveSeen = false;
-  std::optional<Point> previous;
-  Point best{0, std::numeric_limits<long double>::infinity()};
-  int slowSteps = 0;
-
-  long double u = std::clamp(FormulaStart(), uLow_, uHigh_);
-  const long double startSlope = FormulaSlope(u);
-  while (evaluations_ < kMaxExactEvaluations) {
+Design LogarithmicSearch::Run() {
+  SearchSetup setup;
+  setup.low = uLow_;
+  setup.high = uHigh_;
+  setup.start = std::clamp(FormulaStart(), uLow_, uHigh_);
+  setup.startSlope = FormulaSlope(setup.start);
+  setup.stopGap = kSearchTolerance;
+  setup.acceptGap = kPromisedTolerance;
+  setup.maxEvaluations = kMaxExactEvaluations;
+  // The exact L at an end of the range, once seen, is an end of the
+  // reachable interval.
+  auto gap = [this](long double u) -> std::optional<long double> {
     const std::optional<long double> L = ExactAt(u);
     if (!L) {
-      return Invalid(kNotEvaluatedMessage);
+      return std::nullopt;
     }
     if (u == uLow_) {
       lowestL_ = L;
@@ -322,79 +274,45 @@ Design MonotoneSearch::Run() {
     if (u == uHigh_) {
       highestL_ = L;
     }
-    const Point point{u, std::log(*L) - logTarget_};
-    if (std::fabs(point.g) <= kSearchTolerance) {
-      return SolvedIfAllowed(u);
-    }
-    if (std::fabs(point.g) < std::fabs(best.g)) {
-      best = point;
-    }
-    if (point.g < 0) {
-      if (u == uHigh_) {
-        return UnreachableOutcome();
-      }
-      below = point;
-      belowSeen = true;
-    } else {
-      if (u == uLow_) {
-        return UnreachableOutcome();
-      }
-      above = point;
-      aboveSeen = true;
-    }
-
-    long double next = 0;
-    if (previous && (point.g - previous->g) / (u - previous->u) > 0) {
-      next = u - point.g * (u - previous->u) / (point.g - previous->g);
-    } else {
-      next = u - point.g / startSlope;
-    }
-    slowSteps = previous && std::fabs(point.g) > std::fabs(previous->g) / 4 ? slowSteps + 1 : 0;
-    if (belowSeen && aboveSeen) {
-      // Inside a closed bracket: the secant while it keeps inside and keeps
-      // shrinking the gap, else bisection.
-      if (!(next > below.u && next < above.u) || slowSteps >= 2) {
-        next = below.u / 2 + above.u / 2;
-        slowSteps = 0;
-      }
-      if (next == below.u || next == above.u) {
-        break;
-      }
-    } else {
-      // An open side is tried at the end of the range once the step reaches
-      // it: either the target lies beyond, or the bracket closes there.
-      next = std::clamp(next, below.u, above.u);
-      if (next == u) {
-        break;
-      }
-    }
-    previous = point;
-    u = next;
-  }
-  // The bracket has shrunk to neighbouring numbers: the best point seen is
-  // as close as the dimension's precision allows.
-  if (std::fabs(best.g) <= kPromisedTolerance) {
-    return SolvedIfAllowed(best.u);
+    return std::log(*L) - logTarget_;
+  };
+  const SearchResult result = FindRisingRoot(gap, setup);
+  switch (result.outcome) {
+    case SearchResult::Outcome::kFound:
+      return SolvedIfAllowed(result.u);
+    case SearchResult::Outcome::kBelowRange:
+    case SearchResult::Outcome::kAboveRange:
+      return UnreachableOutcome();
+    case SearchResult::Outcome::kNotEvaluated:
+    case SearchResult::Outcome::kNotFound:
+      break;
   }
   return Invalid(kNotEvaluatedMessage);
 }
 
-Design SolveR2(const Winding& given, long double targetL) {
+// The search of R2 or H between the ends the rules and the verified shapes
+// give it.
+Design SearchBetween(const Winding& given, Unknown unknown, long double targetL, long double lowest,
+                     long double highest, ExactReference& exact) {
+  const std::optional<long double> low = Confirmed(given, unknown, lowest, highest);
+  const std::optional<long double> high = Confirmed(given, unknown, highest, lowest);
+  if (!low || !high || !(*low < *high)) {
+    return Invalid(kOutOfRangeMessage);
+  }
+  return LogarithmicSearch(given, unknown, targetL, *low, *high, exact).Run();
+}
+
+Design SolveR2(const Winding& given, long double targetL, ExactReference& exact) {
   const long double R1 = given.R1;
   const long double H = given.H;
   // R2 ≥ R1 + D; (R2 − R1)/(R2 + R1) ≥ 1e-6; H/(R1 + R2) in [1e-7, 1e6].
   const long double thinnest = R1 * ((1 + kSmallestThicknessRatio) / (1 - kSmallestThicknessRatio));
   const long double lowest = std::max({R1 + given.D, thinnest, H / kLargestLengthRatio - R1});
   const long double highest = H / kSmallestLengthRatio - R1;
-  const std::optional<long double> low = Confirmed(given, Unknown::kR2, lowest, highest);
-  const std::optional<long double> high = Confirmed(given, Unknown::kR2, highest, lowest);
-  if (!low || !high || !(*low < *high)) {
-    return Invalid(kOutOfRangeMessage);
-  }
-  return MonotoneSearch(given, Unknown::kR2, targetL, *low, *high).Run();
+  return SearchBetween(given, Unknown::kR2, targetL, lowest, highest, exact);
 }
 
-Design SolveH(const Winding& given, long double targetL) {
+Design SolveH(const Winding& given, long double targetL, ExactReference& exact) {
   // The thickness ratio does not depend on H: one height in range tells.
   if (!reference::IsVerifiedShape(given.R1, given.R2, given.R1 / 2 + given.R2 / 2)) {
     return Invalid(kOutOfRangeMessage);
@@ -402,26 +320,23 @@ Design SolveH(const Winding& given, long double targetL) {
   const long double diameter = given.R1 + given.R2;
   const long double lowest = std::max(given.D, diameter * kSmallestLengthRatio);
   const long double highest = diameter * kLargestLengthRatio;
-  const std::optional<long double> low = Confirmed(given, Unknown::kH, lowest, highest);
-  const std::optional<long double> high = Confirmed(given, Unknown::kH, highest, lowest);
-  if (!low || !high || !(*low < *high)) {
-    return Invalid(kOutOfRangeMessage);
-  }
-  return MonotoneSearch(given, Unknown::kH, targetL, *low, *high).Run();
+  return SearchBetween(given, Unknown::kH, targetL, lowest, highest, exact);
 }
 
-Design SolveD(const Winding& given, long double targetL) {
+Design SolveD(const Winding& given, long double targetL, ExactReference& exact) {
   if (!reference::IsVerifiedShape(given.R1, given.R2, given.H)) {
     return Invalid(kOutOfRangeMessage);
   }
-  const std::optional<long double> perTurnSquared = PerTurnSquared(given);
+  const std::optional<long double> perTurnSquared = exact.PerTurnSquared(given);
   if (!perTurnSquared) {
     return Invalid(kNotEvaluatedMessage);
   }
   const long double thickest = std::min(given.H, given.R2 - given.R1);
+  // The exact L with wire D, not a number where it is not a normal one.
   auto exactAt = [&](long double D) {
     const long double N = TurnCountOf(With(given, Unknown::kD, D));
-    return (*perTurnSquared * N) * N;
+    return reference::TimesTurnsSquared(*perTurnSquared, N)
+        .value_or(std::numeric_limits<long double>::quiet_NaN());
   };
   const long double lowestL = exactAt(thickest);
   if (!std::isnormal(lowestL)) {
@@ -453,13 +368,14 @@ Design SolveD(const Winding& given, long double targetL) {
   return Solved(D);
 }
 
-Design Solve(const Winding& given, Unknown unknown, long double targetL) {
+Design Solve(const Winding& given, Unknown unknown, long double targetL, ExactReference& exact) {
   const Winding w = With(given, unknown, 0);
   if (!std::isfinite(w.R1) || !std::isfinite(w.R2) || !std::isfinite(w.H) || !std::isfinite(w.D) ||
       !std::isfinite(w.Lambda)) {
     return Invalid(kNotFiniteMessage);
   }
-  if (const char* message = BrokenGivenRule(w, unknown)) {
+  // Rules that involve the unknown dimension are left to the solve.
+  if (const char* message = BrokenRule(w, DimensionOf(unknown))) {
     return Invalid(message);
   }
   if (!(targetL > 0) || !std::isfinite(targetL)) {
@@ -467,33 +383,40 @@ Design Solve(const Winding& given, Unknown unknown, long double targetL) {
   }
   switch (unknown) {
     case Unknown::kR2:
-      return SolveR2(w, targetL);
+      return SolveR2(w, targetL, exact);
     case Unknown::kH:
-      return SolveH(w, targetL);
+      return SolveH(w, targetL, exact);
     case Unknown::kD:
-      return SolveD(w, targetL);
+      return SolveD(w, targetL, exact);
   }
   return Invalid(kNotEvaluatedMessage);
 }
 
 }  // namespace
 
-Design SolveForInductance(const Winding& given, Unknown unknown, long double targetL) {
-  Design design;
-  evaluationCount = 0;
-  try {
-    design = Solve(given, unknown, targetL);
-  } catch (const std::exception&) {
-    design = Invalid(kNotEvaluatedMessage);
+Winding With(Winding w, Unknown unknown, long double value) {
+  switch (unknown) {
+    case Unknown::kR2:
+      w.R2 = value;
+      break;
+    case Unknown::kH:
+      w.H = value;
+      break;
+    case Unknown::kD:
+      w.D = value;
+      break;
   }
+  return w;
+}
+
+Design SolveForInductance(const Winding& given, Unknown unknown, long double targetL) {
+  ExactReference exact;
+  Design design = Solve(given, unknown, targetL, exact);
+  design.exactEvaluations = exact.Evaluations();
   // The search's own operations may have set fault flags (an overflowing
   // formula at the far end of a range); the working mode has none pending.
   fpu::ClearFaultFlags();
   return design;
-}
-
-int ExactEvaluationsOfLastSolve() {
-  return evaluationCount;
 }
 
 }  // namespace tarnel::design

@@ -18,8 +18,8 @@ namespace tarnel::design {
 // The dimension a design solves for.
 enum class Unknown { kR2, kH, kD };
 
-// The five inputs of a winding; the member named by the design's Unknown is
-// ignored.
+// The five inputs of a winding; the member named by the design's Unknown
+// is ignored.
 using Winding = tarnel::Winding;
 
 struct Design {
@@ -42,15 +42,19 @@ struct Design {
   // own words ("Введите R2 > R1", ...), or why the target or the shape
   // cannot be designed for.
   std::string message;
+
+  // The exact evaluations the solve made, whatever its outcome: what it cost
+  // in units of the reference.
+  int exactEvaluations = 0;
 };
+
+// `w` with `value` as its `unknown` dimension.
+Winding With(Winding w, Unknown unknown, long double value);
 
 // Solves `unknown` so that the exact inductance of `given` with it equals
 // `targetL` henries to 1e-9 relative. Runs with the floating-point unit in
-// its working mode and leaves it so; raises nothing.
+// its working mode and leaves it so. Raises only what the reference passes
+// on for a fault in the program (reference/exact_comparison.h).
 Design SolveForInductance(const Winding& given, Unknown unknown, long double targetL);
-
-// The exact evaluations the last SolveForInductance on this thread made: what
-// a solve costs in units of the reference, for measurements.
-int ExactEvaluationsOfLastSolve();
 
 }  // namespace tarnel::design

@@ -135,6 +135,9 @@ Numbers Convert(const Request& request) {
   return numbers;
 }
 
+// The rules written again, not taken from calc/validation_rules.h: an
+// oracle that walked the program's own table would agree with any fault in
+// it, a swapped row or a wrong comparison.
 constexpr std::array<const char*, 7> kRuleMessages = {
     "Введите R2 > R1",    "Введите D < R2 - R1", "Введите D < H",  "Введите Lambda > 0",
     "Введите Lambda < 1", "Введите D > 0",       "Введите R1 >= 0"};

@@ -251,6 +251,9 @@ void DesignTest::dialog_answers_what_it_cannot_use_data() {
   QTest::newRow("R1 not a number")
       << "edR2" << QStringList{" x ", "0.02", "0.03", "0.001", "0.6"} << "0.002"
       << "R1: «x» не является числом";
+  QTest::newRow("target read before R1")
+      << "edR2" << QStringList{" x ", "0.02", "0.03", "0.001", "0.6"} << "abc"
+      << "«abc» не является числом";
   QTest::newRow("Lambda not a number, R2 unread")
       << "edH" << QStringList{"0.01", "?", "0.03", "0.001", "six"} << "0.002"
       << "R2: «?» не является числом";

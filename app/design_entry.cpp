@@ -1,4 +1,4 @@
-#include "app/design_action.h"
+#include "app/design_entry.h"
 
 #include <QContextMenuEvent>
 #include <QDialog>
@@ -12,9 +12,9 @@
 #include <cmath>
 #include <exception>
 #include <optional>
+#include <string_view>
 #include <utility>
 
-#include "calc/errors.h"
 #include "calc/number_text.h"
 
 namespace tarnel {
@@ -24,18 +24,6 @@ namespace {
 // general form, to as many digits as a solved field gets.
 std::string DesignNumberText(long double value) {
   return FormatNumber(value, GeneralFormat(kSolvedDigits));
-}
-
-const char* NameOf(design::Unknown unknown) {
-  switch (unknown) {
-    case design::Unknown::kR2:
-      return "R2";
-    case design::Unknown::kH:
-      return "H";
-    case design::Unknown::kD:
-      return "D";
-  }
-  return "";
 }
 
 // The given dimensions, named as the window's labels name them.
@@ -55,68 +43,39 @@ std::string NotANumber(const std::string& text) {
   return "«" + text + "» не является числом";
 }
 
-// The number in `text`, read as the calculation reads a field; nothing when
-// it is not a number.
-std::optional<long double> ReadNumber(const std::string& text) {
-  try {
-    return TextToNumber(TrimBlanks(text));
-  } catch (const EConvertError&) {
-    return std::nullopt;
-  }
-}
-
 }  // namespace
 
-DesignAnswer AnswerDesign(const CalculationFields& fields, design::Unknown unknown,
-                          const std::string& targetText) {
-  const std::optional<long double> target = ReadNumber(targetText);
-  if (!target) {
-    return {false, NotANumber(TrimBlanks(targetText))};
-  }
-
-  // The given inputs in the order the calculation reads them.
-  design::Winding given;
-  const struct {
-    const char* name;
-    const std::string* text;
-    long double* value;
-    bool given;
-  } inputs[] = {
-      {"R1", &fields.edR1, &given.R1, true},
-      {"R2", &fields.edR2, &given.R2, unknown != design::Unknown::kR2},
-      {"H", &fields.edH, &given.H, unknown != design::Unknown::kH},
-      {"D", &fields.edD, &given.D, unknown != design::Unknown::kD},
-      {"Lambda", &fields.edLambda, &given.Lambda, true},
-  };
-  for (const auto& input : inputs) {
-    if (!input.given) {
-      continue;
+DialogAnswer AnswerInDialog(const CalculationFields& fields, design::Unknown unknown,
+                            const std::string& targetText) {
+  design::DesignRequest request;
+  request.fields = fields;
+  request.targetText = targetText;
+  request.unknown = unknown;
+  const design::DesignAnswer answer = design::AnswerDesign(request);
+  // The target is the dialog's own field, so its text is named first.
+  for (const design::UnreadText& unread : answer.unread) {
+    if (std::string_view(unread.name) == "L") {
+      return {false, NotANumber(unread.trimmed)};
     }
-    const std::optional<long double> value = ReadNumber(*input.text);
-    if (!value) {
-      return {false, std::string(input.name) + ": " + NotANumber(TrimBlanks(*input.text))};
-    }
-    *input.value = *value;
   }
-
-  const design::Design result = design::SolveForInductance(given, unknown, *target);
-  switch (result.outcome) {
-    case design::Design::Outcome::kSolved:
-      return {true, DesignNumberText(result.value)};
-    case design::Design::Outcome::kUnreachable: {
-      std::string text = std::string("При этих ") + GivenNames(unknown) + " индуктивность ";
-      if (std::isinf(result.highestL)) {
-        text += "может быть не меньше " + DesignNumberText(result.lowestL) + " Гн";
-      } else {
-        text += "может быть от " + DesignNumberText(result.lowestL) + " до " +
-                DesignNumberText(result.highestL) + " Гн";
-      }
-      return {false, text};
-    }
-    case design::Design::Outcome::kInvalid:
-      break;
+  if (!answer.unread.empty()) {
+    const design::UnreadText& unread = answer.unread.front();
+    return {false, std::string(unread.name) + ": " + NotANumber(unread.trimmed)};
   }
-  return {false, result.message};
+  if (answer.solved) {
+    return {true, DesignNumberText(answer.solvedValue)};
+  }
+  if (answer.reachable) {
+    std::string text = std::string("При этих ") + GivenNames(unknown) + " индуктивность ";
+    if (!answer.reachable->highestL) {
+      text += "может быть не меньше " + DesignNumberText(answer.reachable->lowestL) + " Гн";
+    } else {
+      text += "может быть от " + DesignNumberText(answer.reachable->lowestL) + " до " +
+              DesignNumberText(*answer.reachable->highestL) + " Гн";
+    }
+    return {false, text};
+  }
+  return {false, answer.message};
 }
 
 DesignEntry::DesignEntry(design::Unknown unknown, const DesignFields& fields,
@@ -127,7 +86,8 @@ DesignEntry::DesignEntry(design::Unknown unknown, const DesignFields& fields,
 }
 
 QString DesignEntry::EntryText() const {
-  return QStringLiteral("Подобрать %1 по индуктивности…").arg(QLatin1String(NameOf(unknown_)));
+  return QStringLiteral("Подобрать %1 по индуктивности…")
+      .arg(QLatin1String(design::NameOf(unknown_)));
 }
 
 QLineEdit* DesignEntry::Field() const {
@@ -181,7 +141,7 @@ void DesignEntry::OpenDialog() {
   dialog->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                          Qt::WindowCloseButtonHint);
   dialog->setFont(window->font());
-  const QString name = QLatin1String(NameOf(unknown_));
+  const QString name = QLatin1String(design::NameOf(unknown_));
   dialog->setWindowTitle(QStringLiteral("Подбор %1 по индуктивности").arg(name));
 
   auto* about = new QLabel(QStringLiteral("%1 подбирается так, чтобы точная индуктивность обмотки "
@@ -223,10 +183,10 @@ void DesignEntry::OpenDialog() {
     texts.edH = fields_.H->text().toStdString();
     texts.edD = fields_.D->text().toStdString();
     texts.edLambda = fields_.Lambda->text().toStdString();
-    DesignAnswer answer;
+    DialogAnswer answer;
     // Errors stop here: none may unwind through the toolkit's event handling.
     try {
-      answer = AnswerDesign(texts, unknown_, target->text().toStdString());
+      answer = AnswerInDialog(texts, unknown_, target->text().toStdString());
     } catch (const std::exception& error) {
       answer = {false, error.what()};
     }

@@ -10,7 +10,7 @@
 #include <string>
 
 #include "calc/calculation_request.h"
-#include "design/target_inductance.h"
+#include "design/design_request.h"
 
 class QEvent;
 class QLineEdit;
@@ -21,18 +21,18 @@ namespace tarnel {
 // The significant digits of a solved dimension in its field.
 inline constexpr int kSolvedDigits = 7;
 
-// What a design answers: the solved field's new text, or why there is none.
-struct DesignAnswer {
+// What the dialog shows of a design: the solved field's new text, or why
+// there is none.
+struct DialogAnswer {
   bool solved = false;
   std::string text;  // solved: the dimension; otherwise the message for the dialog
 };
 
 // Designs `unknown` for the target inductance written in `targetText`
-// (henries). The target and the other four inputs of `fields` are read as
-// the calculation reads its inputs, with DecimalMark(); the text of the
-// unknown's own field is not read. Raises nothing.
-DesignAnswer AnswerDesign(const CalculationFields& fields, design::Unknown unknown,
-                          const std::string& targetText);
+// (henries) from the other four inputs of `fields` (design/design_request.h)
+// and words the answer for the dialog. Raises nothing.
+DialogAnswer AnswerInDialog(const CalculationFields& fields, design::Unknown unknown,
+                            const std::string& targetText);
 
 // The input fields of the window and edL, whose text the dialog offers as
 // the target.
