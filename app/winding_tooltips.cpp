@@ -10,8 +10,8 @@ namespace tarnel {
 QString WindingTooltipText(long double turnCount, long double R1, long double R2, long double D) {
   const design::WindingFigures figures = design::FiguresOf(turnCount, R1, R2, D);
   return QStringLiteral("Длина провода: %1 м; масса меди: %2 кг")
-      .arg(QString::fromStdString(NumberToText(figures.wireLength)),
-           QString::fromStdString(NumberToText(figures.copperMass)));
+      .arg(QString::fromStdString(FormatNumber(figures.wireLength, FigureFormat(4))),
+           QString::fromStdString(FormatNumber(figures.copperMass, FigureFormat(4))));
 }
 
 WindingTooltips::WindingTooltips(QLineEdit* turnsField, QLineEdit* resistanceField)

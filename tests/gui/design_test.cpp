@@ -172,17 +172,16 @@ void DesignTest::design_entry_solves_the_field_data() {
   QTest::addColumn<bool>("byMouse");
   QTest::addColumn<QString>("exactShown");  // the exact value as the edL tooltip writes it
 
-  QTest::newRow("R2 for 2 mH") << "edR2" << kStartupInputs << "0.002" << '.' << false << "2.000E-3";
+  QTest::newRow("R2 for 2 mH") << "edR2" << kStartupInputs << "0.002" << '.' << false << "0.002";
   QTest::newRow("R2 for 2 mH, context-menu event")
-      << "edR2" << kStartupInputs << "0.002" << '.' << true << "2.000E-3";
+      << "edR2" << kStartupInputs << "0.002" << '.' << true << "0.002";
   QTest::newRow("H for 0.5 mH, its own field blank")
       << "edH" << QStringList{"0.01", "0.02", "", "0.001", "0.6"} << "5e-4" << '.' << false
-      << "5.000E-4";
-  QTest::newRow("D for 12.5 mH") << "edD" << kStartupInputs << "0.0125" << '.' << false
-                                 << "1.250E-2";
+      << "0.0005";
+  QTest::newRow("D for 12.5 mH") << "edD" << kStartupInputs << "0.0125" << '.' << false << "0.0125";
   QTest::newRow("R2 for 1.2346 H, comma")
       << "edR2" << QStringList{"0,01", "0,02", "0,03", "0,0002", "0,6"} << "1,2346" << ',' << false
-      << "1,235E0";
+      << "1,235";
 }
 
 // The context menu's entry, driven by keys: the field gets the solved
