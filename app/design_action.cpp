@@ -14,6 +14,8 @@
 #include <optional>
 #include <utility>
 
+#include "app/design_report.h"
+#include "app/field_text_fit.h"
 #include "calc/errors.h"
 #include "calc/number_text.h"
 
@@ -102,7 +104,7 @@ DesignAnswer AnswerDesign(const CalculationFields& fields, design::Unknown unkno
   const design::Design result = design::SolveForInductance(given, unknown, *target);
   switch (result.outcome) {
     case design::Design::Outcome::kSolved:
-      return {true, DesignNumberText(result.value)};
+      return {true, DesignNumberText(result.value), result.value};
     case design::Design::Outcome::kUnreachable: {
       std::string text = std::string("При этих ") + GivenNames(unknown) + " индуктивность ";
       if (std::isinf(result.highestL)) {
@@ -124,6 +126,18 @@ DesignEntry::DesignEntry(design::Unknown unknown, const DesignFields& fields,
     : unknown_(unknown), fields_(fields), calculate_(std::move(calculate)) {
   setParent(Field());
   Field()->installEventFilter(this);
+  // The note on a solved value goes when the value is typed over.
+  connect(Field(), &QLineEdit::textEdited, this, [this] { Field()->setToolTip({}); });
+}
+
+CalculationFields DesignEntry::InputTexts() const {
+  CalculationFields texts;
+  texts.edR1 = fields_.R1->text().toStdString();
+  texts.edR2 = fields_.R2->text().toStdString();
+  texts.edH = fields_.H->text().toStdString();
+  texts.edD = fields_.D->text().toStdString();
+  texts.edLambda = fields_.Lambda->text().toStdString();
+  return texts;
 }
 
 QString DesignEntry::EntryText() const {
@@ -191,7 +205,7 @@ void DesignEntry::OpenDialog() {
                            dialog);
   about->setWordWrap(true);
   auto* caption = new QLabel(QStringLiteral("Индуктивность L, Гн:"), dialog);
-  auto* target = new QLineEdit(fields_.L->text(), dialog);
+  auto* target = new QLineEdit(OfferedTarget(InputTexts()), dialog);
   target->setObjectName(QStringLiteral("edTarget"));
   target->selectAll();
   caption->setBuddy(target);
@@ -202,6 +216,7 @@ void DesignEntry::OpenDialog() {
   alert.setColor(QPalette::WindowText, Qt::red);
   message->setPalette(alert);
   message->hide();
+  connect(target, &QLineEdit::textChanged, message, &QLabel::hide);
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, dialog);
   buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("OK"));
   buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Отмена"));
@@ -217,12 +232,7 @@ void DesignEntry::OpenDialog() {
 
   connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
   connect(buttons, &QDialogButtonBox::accepted, dialog, [this, dialog, target, message] {
-    CalculationFields texts;
-    texts.edR1 = fields_.R1->text().toStdString();
-    texts.edR2 = fields_.R2->text().toStdString();
-    texts.edH = fields_.H->text().toStdString();
-    texts.edD = fields_.D->text().toStdString();
-    texts.edLambda = fields_.Lambda->text().toStdString();
+    const CalculationFields texts = InputTexts();
     DesignAnswer answer;
     // Errors stop here: none may unwind through the toolkit's event handling.
     try {
@@ -237,10 +247,13 @@ void DesignEntry::OpenDialog() {
       return;
     }
     dialog->accept();
-    Field()->setText(QString::fromStdString(answer.text));
-    // Its leading digits in view: the text may be wider than the field.
+    const FieldText written = FitFieldText(answer.value, DecimalMark(), *Field(), kSolvedDigits);
+    Field()->setText(written.text);
     Field()->setCursorPosition(0);
     calculate_();
+    Field()->setToolTip(SolvedFieldNote(QLatin1String(NameOf(unknown_)), target->text().trimmed(),
+                                        answer.value, written.text,
+                                        InductanceOfTexts(InputTexts())));
   });
   target->setFocus();
   dialog->open();

@@ -24,7 +24,8 @@ inline constexpr int kSolvedDigits = 7;
 // What a design answers: the solved field's new text, or why there is none.
 struct DesignAnswer {
   bool solved = false;
-  std::string text;  // solved: the dimension; otherwise the message for the dialog
+  std::string text;       // solved: the dimension; otherwise the message for the dialog
+  long double value = 0;  // solved: the dimension unrounded
 };
 
 // Designs `unknown` for the target inductance written in `targetText`
@@ -62,6 +63,7 @@ class DesignEntry : public QObject {
 
  private:
   [[nodiscard]] QLineEdit* Field() const;
+  [[nodiscard]] CalculationFields InputTexts() const;
   void ShowMenu(const QPoint& globalPos);
   void OpenDialog();
 
