@@ -141,7 +141,8 @@ CalculationFields DesignEntry::InputTexts() const {
 }
 
 QString DesignEntry::EntryText() const {
-  return QStringLiteral("Подобрать %1 по индуктивности…").arg(QLatin1String(NameOf(unknown_)));
+  // Б: the field's standard entries hold О, П, В, К and С.
+  return QStringLiteral("Подо&брать %1 по индуктивности…").arg(QLatin1String(NameOf(unknown_)));
 }
 
 QLineEdit* DesignEntry::Field() const {

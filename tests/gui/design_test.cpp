@@ -126,10 +126,24 @@ void DesignTest::OpenDesignDialog(QLineEdit* field, bool byMouse, QDialog*& dial
   QTRY_VERIFY_WITH_TIMEOUT(qobject_cast<QMenu*>(QApplication::activePopupWidget()) != nullptr,
                            kPatienceMs);
   auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-  // The field's own entries are there too.
+  // The field's own entries are there too, in the window's language, and
+  // each entry's accelerator letter is its own.
   QVERIFY(menu->actions().size() > 2);
   const QString entry =
-      QStringLiteral("Подобрать %1 по индуктивности…").arg(field->objectName().mid(2));
+      QStringLiteral("Подо&брать %1 по индуктивности…").arg(field->objectName().mid(2));
+  QStringList letters;
+  for (const QAction* action : menu->actions()) {
+    QString words = action->text().section(QLatin1Char('\t'), 0, 0);
+    words.remove(field->objectName().mid(2));
+    QVERIFY2(!words.contains(QRegularExpression(QStringLiteral("[A-Za-z]"))),
+             qPrintable(action->text()));
+    const qsizetype amp = words.indexOf(QLatin1Char('&'));
+    if (amp >= 0) {
+      QVERIFY2(!letters.contains(words.mid(amp + 1, 1).toLower()), qPrintable(action->text()));
+      letters << words.mid(amp + 1, 1).toLower();
+    }
+  }
+  QVERIFY(letters.size() >= 5);
   for (qsizetype i = 0; i < menu->actions().size(); ++i) {
     if (menu->activeAction() != nullptr && menu->activeAction()->text() == entry) {
       break;
