@@ -4,7 +4,6 @@
 #include <QLineEdit>
 #include <QStyle>
 #include <QStyleOptionFrame>
-#include <algorithm>
 #include <string>
 
 #include "calc/number_text.h"
@@ -37,11 +36,10 @@ int TextRoom(const QLineEdit& field) {
 FieldText FitFieldText(long double value, char mark, const QLineEdit& field, int maxDigits) {
   const QFontMetrics metrics(field.font());
   const int room = TextRoom(field);
-  // QLineEdit scrolls a text whose width, with one pixel for the cursor and
-  // the font's widest right overhang, exceeds its room.
-  const int overhang = std::max(0, -metrics.minRightBearing());
+  // QLineEdit scrolls a text whose width, with one pixel for the cursor,
+  // exceeds its room.
   const auto fits = [&](const QString& text) {
-    return metrics.horizontalAdvance(text) + 1 + overhang <= room;
+    return metrics.horizontalAdvance(text) + 1 <= room;
   };
   FieldText answer;
   for (int digits = maxDigits; digits >= kFewestFieldDigits; --digits) {
