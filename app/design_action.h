@@ -35,8 +35,8 @@ struct DesignAnswer {
 DesignAnswer AnswerDesign(const CalculationFields& fields, design::Unknown unknown,
                           const std::string& targetText);
 
-// The input fields of the window and edL, whose text the dialog offers as
-// the target.
+// The input fields of the window, whose winding's inductance the dialog
+// offers as the target, and edL.
 struct DesignFields {
   QLineEdit* R1 = nullptr;
   QLineEdit* R2 = nullptr;
