@@ -15,6 +15,8 @@
 #include <string_view>
 #include <utility>
 
+#include "app/design_report.h"
+#include "app/field_text_fit.h"
 #include "calc/number_text.h"
 
 namespace tarnel {
@@ -63,7 +65,7 @@ DialogAnswer AnswerInDialog(const CalculationFields& fields, design::Unknown unk
     return {false, std::string(unread.name) + ": " + NotANumber(unread.trimmed)};
   }
   if (answer.solved) {
-    return {true, DesignNumberText(answer.solvedValue)};
+    return {true, DesignNumberText(answer.solvedValue), answer.solvedValue};
   }
   if (answer.reachable) {
     std::string text = std::string("При этих ") + GivenNames(unknown) + " индуктивность ";
@@ -83,10 +85,23 @@ DesignEntry::DesignEntry(design::Unknown unknown, const DesignFields& fields,
     : unknown_(unknown), fields_(fields), calculate_(std::move(calculate)) {
   setParent(Field());
   Field()->installEventFilter(this);
+  // The note on a solved value goes when the value is typed over.
+  connect(Field(), &QLineEdit::textEdited, this, [this] { Field()->setToolTip({}); });
+}
+
+CalculationFields DesignEntry::InputTexts() const {
+  CalculationFields texts;
+  texts.edR1 = fields_.R1->text().toStdString();
+  texts.edR2 = fields_.R2->text().toStdString();
+  texts.edH = fields_.H->text().toStdString();
+  texts.edD = fields_.D->text().toStdString();
+  texts.edLambda = fields_.Lambda->text().toStdString();
+  return texts;
 }
 
 QString DesignEntry::EntryText() const {
-  return QStringLiteral("Подобрать %1 по индуктивности…")
+  // Б: the field's standard entries hold О, П, В, К and С.
+  return QStringLiteral("Подо&брать %1 по индуктивности…")
       .arg(QLatin1String(design::NameOf(unknown_)));
 }
 
@@ -151,7 +166,7 @@ void DesignEntry::OpenDialog() {
                            dialog);
   about->setWordWrap(true);
   auto* caption = new QLabel(QStringLiteral("Индуктивность L, Гн:"), dialog);
-  auto* target = new QLineEdit(fields_.L->text(), dialog);
+  auto* target = new QLineEdit(OfferedTarget(InputTexts()), dialog);
   target->setObjectName(QStringLiteral("edTarget"));
   target->selectAll();
   caption->setBuddy(target);
@@ -162,6 +177,7 @@ void DesignEntry::OpenDialog() {
   alert.setColor(QPalette::WindowText, Qt::red);
   message->setPalette(alert);
   message->hide();
+  connect(target, &QLineEdit::textChanged, message, &QLabel::hide);
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, dialog);
   buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("OK"));
   buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Отмена"));
@@ -177,12 +193,7 @@ void DesignEntry::OpenDialog() {
 
   connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
   connect(buttons, &QDialogButtonBox::accepted, dialog, [this, dialog, target, message] {
-    CalculationFields texts;
-    texts.edR1 = fields_.R1->text().toStdString();
-    texts.edR2 = fields_.R2->text().toStdString();
-    texts.edH = fields_.H->text().toStdString();
-    texts.edD = fields_.D->text().toStdString();
-    texts.edLambda = fields_.Lambda->text().toStdString();
+    const CalculationFields texts = InputTexts();
     DialogAnswer answer;
     // Errors stop here: none may unwind through the toolkit's event handling.
     try {
@@ -197,10 +208,13 @@ void DesignEntry::OpenDialog() {
       return;
     }
     dialog->accept();
-    Field()->setText(QString::fromStdString(answer.text));
-    // Its leading digits in view: the text may be wider than the field.
+    const FieldText written = FitFieldText(answer.value, DecimalMark(), *Field(), kSolvedDigits);
+    Field()->setText(written.text);
     Field()->setCursorPosition(0);
     calculate_();
+    Field()->setToolTip(SolvedFieldNote(QLatin1String(design::NameOf(unknown_)),
+                                        target->text().trimmed(), answer.value, written.text,
+                                        InductanceOfTexts(InputTexts())));
   });
   target->setFocus();
   dialog->open();

@@ -25,7 +25,8 @@ inline constexpr int kSolvedDigits = 7;
 // there is none.
 struct DialogAnswer {
   bool solved = false;
-  std::string text;  // solved: the dimension; otherwise the message for the dialog
+  std::string text;       // solved: the dimension; otherwise the message for the dialog
+  long double value = 0;  // solved: the dimension unrounded
 };
 
 // Designs `unknown` for the target inductance written in `targetText`
@@ -34,8 +35,8 @@ struct DialogAnswer {
 DialogAnswer AnswerInDialog(const CalculationFields& fields, design::Unknown unknown,
                             const std::string& targetText);
 
-// The input fields of the window and edL, whose text the dialog offers as
-// the target.
+// The input fields of the window, whose winding's inductance the dialog
+// offers as the target, and edL.
 struct DesignFields {
   QLineEdit* R1 = nullptr;
   QLineEdit* R2 = nullptr;
@@ -62,6 +63,7 @@ class DesignEntry : public QObject {
 
  private:
   [[nodiscard]] QLineEdit* Field() const;
+  [[nodiscard]] CalculationFields InputTexts() const;
   void ShowMenu(const QPoint& globalPos);
   void OpenDialog();
 

@@ -4,6 +4,7 @@
 #include "app/application_start.h"
 #include "app/application_title.h"
 #include "app/main_window.h"
+#include "app/toolkit_translations.h"
 #include "calc/extended.h"
 #include "calc/number_text.h"
 #include "calc/system_locale.h"
@@ -13,6 +14,7 @@ int main(int argc, char* argv[]) {
   tarnel::SetDecimalMark(tarnel::ReadSystemDecimalMark());
 
   const auto application = tarnel::StartApplication(argc, argv);
+  tarnel::LoadToolkitTranslations(*application);
   tarnel::SetApplicationTitle();
 
   tarnel::TfmTarnel fmTarnel;

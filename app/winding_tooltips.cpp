@@ -10,8 +10,8 @@ namespace tarnel {
 QString WindingTooltipText(const Winding& winding, long double turnCount) {
   const design::WindingFigures figures = design::FiguresOf(winding, turnCount);
   return QStringLiteral("Длина провода: %1 м; масса меди: %2 кг")
-      .arg(QString::fromStdString(NumberToText(figures.wireLength)),
-           QString::fromStdString(NumberToText(figures.copperMass)));
+      .arg(QString::fromStdString(FormatNumber(figures.wireLength, FigureFormat(4))),
+           QString::fromStdString(FormatNumber(figures.copperMass, FigureFormat(4))));
 }
 
 WindingTooltips::WindingTooltips(const WindingTooltipFields& fields)

@@ -27,6 +27,7 @@
 #include "app/application_start.h"
 #include "app/application_title.h"
 #include "app/main_window.h"
+#include "app/toolkit_translations.h"
 #include "calc/extended.h"
 #include "calc/number_text.h"
 #include "calc/system_locale.h"
@@ -138,6 +139,9 @@ int main(int argc, char* argv[]) {
   const std::unique_ptr<QApplication> application =
       chosen->mode == Mode::kTarnel ? tarnel::StartApplication(argc, argv)
                                     : std::make_unique<QApplication>(argc, argv);
+  if (chosen->mode == Mode::kTarnel) {
+    tarnel::LoadToolkitTranslations(*application);
+  }
   milestones.ApplicationMade();
   const std::unique_ptr<QWidget> window = MakeWindow(chosen->mode);
   milestones.WindowMade(window.get());

@@ -321,34 +321,27 @@ NumberFormat GeneralFormat(int significantDigits, char mark) {
   return format;
 }
 
-NumberFormat ShortScientificFormat(int significantDigits, char mark) {
+NumberFormat CScientificFormat(int significantDigits, char mark) {
   NumberFormat format;
   format.significantDigits = significantDigits;
   format.rounding = NumberRounding::kNearest;
   format.keepTrailingZeros = true;
   format.lowestFixedExponent = 1;
   format.highestFixedExponent = 0;
-  format.mark = mark;
-  return format;
-}
-
-NumberFormat CScientificFormat(int significantDigits, char mark) {
-  NumberFormat format = ShortScientificFormat(significantDigits, mark);
   format.exponentLetter = 'e';
   format.exponentSignAlways = true;
   format.exponentMinDigits = 2;
+  format.mark = mark;
   return format;
 }
 
+NumberFormat FigureFormat(int significantDigits, char mark) {
+  return GeneralFormat(significantDigits, mark);
+}
+
 NumberFormat SignedFigureFormat(int significantDigits, char mark) {
-  NumberFormat format;
-  format.significantDigits = significantDigits;
-  format.rounding = NumberRounding::kNearest;
-  format.keepTrailingZeros = true;
-  format.lowestFixedExponent = -4;
-  format.highestFixedExponent = 2;
+  NumberFormat format = FigureFormat(significantDigits, mark);
   format.signAlways = true;
-  format.mark = mark;
   return format;
 }
 

@@ -66,13 +66,13 @@ NumberFormat GeneralFormat(int significantDigits = 4, char mark = DecimalMark())
 // rounded, trailing zeros kept: "1.234567890e-04".
 NumberFormat CScientificFormat(int significantDigits, char mark = '.');
 
-// Always exponent form, correctly rounded, trailing zeros kept, the
-// window's exponent style: "8.033E-4", "1.000E0".
-NumberFormat ShortScientificFormat(int significantDigits, char mark = DecimalMark());
+// Every figure of a tooltip or a dialog: the result fields' own form
+// (GeneralFormat), so that a figure beside a field reads as the field does:
+// "0.0008034" beside "0.0008033", "1000" and "2.41E4", never "1.000E3".
+NumberFormat FigureFormat(int significantDigits = 4, char mark = DecimalMark());
 
-// A signed relative figure: its sign always written, correctly rounded,
-// trailing zeros kept, fixed form from 0.0001 to below 1000: "+0.12",
-// "-3.0", "+1.2E3", "+0".
+// A signed relative figure: FigureFormat with its sign always written:
+// "+0.12", "-3", "+0".
 NumberFormat SignedFigureFormat(int significantDigits, char mark = DecimalMark());
 
 // The window's form: FormatNumber(value, GeneralFormat(4, mark)).

@@ -54,9 +54,10 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${CPACK_PACKAGE_CONTACT}")
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-# The window is laid out for Liberation Sans; the other dependencies come
-# from dpkg-shlibdeps run over the installed programs.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS fonts-liberation)
+# The window is laid out for Liberation Sans and speaks Russian in Qt's own
+# texts too; the other dependencies come from dpkg-shlibdeps run over the
+# installed programs.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation, qt6-translations-l10n")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 

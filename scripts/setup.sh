@@ -18,6 +18,8 @@ tarnel_packages+=(fonts-dejavu-core fontconfig)
 tarnel_packages+=(xvfb xauth openbox xdotool x11-utils)
 # The lint test.
 tarnel_packages+=(clang-tidy)
+# Qt's own Russian texts: the fields' standard menu and the dialog buttons.
+tarnel_packages+=(qt6-translations-l10n)
 # The clang build (./test.sh clang): the same results from another compiler.
 tarnel_packages+=(clang)
 # The Debian package test: dependencies computed by dpkg-shlibdeps (CPack

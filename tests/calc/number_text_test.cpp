@@ -72,7 +72,7 @@ TEST(NumberToTextTest, EighteenDigitExpansionRoundsTiesToEven) {
 // threshold between fixed and exponent form on both sides, both roundings,
 // both marks, the sign and exponent options, zeros and non-finite values.
 // Values with an exact binary form (0.125, 2^-10) give exact decimal ties.
-enum class Preset { kGeneral, kCScientific, kShortScientific, kSignedFigure };
+enum class Preset { kGeneral, kCScientific, kFigure, kSignedFigure };
 
 struct FormatCase {
   Preset preset;
@@ -89,8 +89,8 @@ NumberFormat PresetFormat(Preset preset, int digits, char mark) {
       return GeneralFormat(digits, mark);
     case Preset::kCScientific:
       return CScientificFormat(digits, mark);
-    case Preset::kShortScientific:
-      return ShortScientificFormat(digits, mark);
+    case Preset::kFigure:
+      return FigureFormat(digits, mark);
     case Preset::kSignedFigure:
       return SignedFigureFormat(digits, mark);
   }
@@ -148,23 +148,29 @@ INSTANTIATE_TEST_SUITE_P(
         FormatCase{Preset::kCScientific, 4, kNaN, '.', "nan"},
         FormatCase{Preset::kCScientific, 4, -kNaN, '.', "-nan"}));
 
+// Tooltip and dialog figures read as the fields beside them: no trailing
+// zeros, the fields' fixed range and their half-up rounding.
 INSTANTIATE_TEST_SUITE_P(
-    ShortScientific, FormatNumberTest,
-    testing::Values(FormatCase{Preset::kShortScientific, 4, kTwoToMinus10, '.', "9.766E-4"},
-                    FormatCase{Preset::kShortScientific, 4, 1.0L, ',', "1,000E0"},
-                    FormatCase{Preset::kShortScientific, 4, 12345.0L, '.', "1.234E4"},
-                    FormatCase{Preset::kShortScientific, 2, 0.125L, '.', "1.2E-1"},
-                    FormatCase{Preset::kShortScientific, 4, 0.0L, '.', "0.000E0"}));
+    Figure, FormatNumberTest,
+    testing::Values(FormatCase{Preset::kFigure, 4, 1000.0L, '.', "1000"},
+                    FormatCase{Preset::kFigure, 4, 24100.0L, '.', "2.41E4"},
+                    FormatCase{Preset::kFigure, 4, 0.00080340L, ',', "0,0008034"},
+                    FormatCase{Preset::kFigure, 4, 0.000080340L, '.', "8.034E-5"},
+                    FormatCase{Preset::kFigure, 4, 1.0L, '.', "1"},
+                    FormatCase{Preset::kFigure, 2, 0.125L, '.', "0.13"},
+                    FormatCase{Preset::kFigure, 7, 0.02458156L, '.', "0.02458156"},
+                    FormatCase{Preset::kFigure, 4, 0.0L, '.', "0"}));
 
 INSTANTIATE_TEST_SUITE_P(SignedFigure, FormatNumberTest,
                          testing::Values(
-                             // Fixed form for first-digit exponents -4 to 2, on both sides.
-                             FormatCase{Preset::kSignedFigure, 2, 125.0L, '.', "+120"},
-                             FormatCase{Preset::kSignedFigure, 2, 1250.0L, '.', "+1.2E3"},
-                             FormatCase{Preset::kSignedFigure, 2, 999.6L, '.', "+1.0E3"},
+                             // The fixed range of two digits ends below 100.
+                             FormatCase{Preset::kSignedFigure, 2, 99.4L, '.', "+99"},
+                             FormatCase{Preset::kSignedFigure, 2, 125.0L, '.', "+1.3E2"},
+                             FormatCase{Preset::kSignedFigure, 2, 99.6L, '.', "+1E2"},
                              FormatCase{Preset::kSignedFigure, 2, -0.00015L, ',', "-0,00015"},
                              FormatCase{Preset::kSignedFigure, 2, 0.000015L, '.', "+1.5E-5"},
-                             FormatCase{Preset::kSignedFigure, 2, -0.5L, '.', "-0.50"},
+                             FormatCase{Preset::kSignedFigure, 2, -3.04L, '.', "-3"},
+                             FormatCase{Preset::kSignedFigure, 2, -0.5L, '.', "-0.5"},
                              FormatCase{Preset::kSignedFigure, 2, 0.375L, '.', "+0.38"},
                              FormatCase{Preset::kSignedFigure, 2, 0.0L, '.', "+0"},
                              FormatCase{Preset::kSignedFigure, 2, -0.0L, '.', "+0"}));

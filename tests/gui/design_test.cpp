@@ -13,6 +13,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "app/design_entry.h"
+#include "app/field_text_fit.h"
 #include "app/inductance_warning.h"
 #include "calc/calculation_request.h"
 #include "calc/number_text.h"
@@ -80,6 +82,10 @@ class DesignTest : public WindowTest {
  private slots:
   void design_entry_solves_the_field_data();
   void design_entry_solves_the_field();
+  void solved_text_fits_its_field_data();
+  void solved_text_fits_its_field();
+  void dialog_offers_the_winding_as_it_stands_data();
+  void dialog_offers_the_winding_as_it_stands();
   void dialog_answers_what_it_cannot_use_data();
   void dialog_answers_what_it_cannot_use();
   void unreachable_target_names_the_interval_data();
@@ -120,10 +126,24 @@ void DesignTest::OpenDesignDialog(QLineEdit* field, bool byMouse, QDialog*& dial
   QTRY_VERIFY_WITH_TIMEOUT(qobject_cast<QMenu*>(QApplication::activePopupWidget()) != nullptr,
                            kPatienceMs);
   auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-  // The field's own entries are there too.
+  // The field's own entries are there too, in the window's language, and
+  // each entry's accelerator letter is its own.
   QVERIFY(menu->actions().size() > 2);
   const QString entry =
-      QStringLiteral("Подобрать %1 по индуктивности…").arg(field->objectName().mid(2));
+      QStringLiteral("Подо&брать %1 по индуктивности…").arg(field->objectName().mid(2));
+  QStringList letters;
+  for (const QAction* action : menu->actions()) {
+    QString words = action->text().section(QLatin1Char('\t'), 0, 0);
+    words.remove(field->objectName().mid(2));
+    QVERIFY2(!words.contains(QRegularExpression(QStringLiteral("[A-Za-z]"))),
+             qPrintable(action->text()));
+    const qsizetype amp = words.indexOf(QLatin1Char('&'));
+    if (amp >= 0) {
+      QVERIFY2(!letters.contains(words.mid(amp + 1, 1).toLower()), qPrintable(action->text()));
+      letters << words.mid(amp + 1, 1).toLower();
+    }
+  }
+  QVERIFY(letters.size() >= 5);
   for (qsizetype i = 0; i < menu->actions().size(); ++i) {
     if (menu->activeAction() != nullptr && menu->activeAction()->text() == entry) {
       break;
@@ -153,6 +173,24 @@ void DesignTest::CalculateAnsweringErrorBox(QString& boxText) const {
   QTest::keyClick(Field("edR1"), Qt::Key_Return);
 }
 
+// Whether `field` shows its whole text: drawn with the cursor at the end,
+// which scrolls a text too wide, it looks as drawn from the start.
+// Drawn without focus, so that no cursor shows.
+bool ShowsWhole(QLineEdit* field) {
+  const bool focused = field->hasFocus();
+  field->clearFocus();
+  const int cursor = field->cursorPosition();
+  field->setCursorPosition(0);
+  const QImage start = field->grab().toImage();
+  field->setCursorPosition(static_cast<int>(field->text().size()));
+  const QImage end = field->grab().toImage();
+  field->setCursorPosition(cursor);
+  if (focused) {
+    field->setFocus();
+  }
+  return start == end;
+}
+
 // Types `target` into the dialog's field in place of what it offers.
 void TypeTarget(QDialog* dialog, const QString& target) {
   auto* field = dialog->findChild<QLineEdit*>(QStringLiteral("edTarget"));
@@ -172,17 +210,16 @@ void DesignTest::design_entry_solves_the_field_data() {
   QTest::addColumn<bool>("byMouse");
   QTest::addColumn<QString>("exactShown");  // the exact value as the edL tooltip writes it
 
-  QTest::newRow("R2 for 2 mH") << "edR2" << kStartupInputs << "0.002" << '.' << false << "2.000E-3";
+  QTest::newRow("R2 for 2 mH") << "edR2" << kStartupInputs << "0.002" << '.' << false << "0.002";
   QTest::newRow("R2 for 2 mH, context-menu event")
-      << "edR2" << kStartupInputs << "0.002" << '.' << true << "2.000E-3";
+      << "edR2" << kStartupInputs << "0.002" << '.' << true << "0.002";
   QTest::newRow("H for 0.5 mH, its own field blank")
       << "edH" << QStringList{"0.01", "0.02", "", "0.001", "0.6"} << "5e-4" << '.' << false
-      << "5.000E-4";
-  QTest::newRow("D for 12.5 mH") << "edD" << kStartupInputs << "0.0125" << '.' << false
-                                 << "1.250E-2";
+      << "0.0005";
+  QTest::newRow("D for 12.5 mH") << "edD" << kStartupInputs << "0.0125" << '.' << false << "0.0125";
   QTest::newRow("R2 for 1.2346 H, comma")
       << "edR2" << QStringList{"0,01", "0,02", "0,03", "0,0002", "0,6"} << "1,2346" << ',' << false
-      << "1,235E0";
+      << "1,235";
 }
 
 // The context menu's entry, driven by keys: the field gets the solved
@@ -215,21 +252,81 @@ void DesignTest::design_entry_solves_the_field() {
   QStringList expectedInputs = before.first(5);
   expectedInputs[index] = solved;
   QCOMPARE(FieldTexts().first(5), expectedInputs);
-  QVERIFY2(SignificantDigits(solved) <= 7, qPrintable(solved));
-  // Shown from its first digit, though wider than the field.
+  const int digits = SignificantDigits(solved);
+  QVERIFY2(digits >= 4 && digits <= 7, qPrintable(solved));
+  // A text that shows whole, or the fewest digits with the text in the note.
+  QVERIFY2(ShowsWhole(Field(field)) || digits == kFewestFieldDigits, qPrintable(solved));
   QCOMPARE(Field(field)->cursorPosition(), 0);
   QCOMPARE(Outputs(), CalculatedOutputs(expectedInputs));
 
   QVERIFY2(LTooltip().startsWith(QStringLiteral("Точно (равномерная плотность тока): ") +
                                  exactShown + QStringLiteral(" Гн")),
            qPrintable(LTooltip()));
-  // Seven digits of the dimension keep the exact value within a few parts
-  // in ten million of the target (D enters it to the fourth power); four
-  // would not.
+  // The digits the field shows keep the exact value within a few units of
+  // their last place of the target (D enters it to the fourth power).
   const long double exact = ExactOf(expectedInputs);
   const long double wanted = TextToNumber(target.toStdString());
-  QVERIFY2(std::fabs(exact / wanted - 1) < 1e-6L,
+  QVERIFY2(std::fabs(exact / wanted - 1) < 20 * std::pow(10.0L, -digits),
            qPrintable(QStringLiteral("%1 for %2").arg(double(exact)).arg(target)));
+  // The field's note states the value solved and the exact L of its text.
+  const QString note = Field(field)->toolTip();
+  const QString name = field.mid(2);
+  QVERIFY2(note.startsWith(QStringLiteral("Подобрано для L = %1 Гн: %2 = ").arg(target, name)),
+           qPrintable(note));
+  QVERIFY2(note.endsWith(QStringLiteral("Записано %1 = %2 м; точная индуктивность с ним: %3 Гн")
+                             .arg(name, solved,
+                                  QString::fromStdString(FormatNumber(exact, FigureFormat(10))))),
+           qPrintable(note));
+  // Typed over, the value is no longer the one solved.
+  QTest::keyClick(Field(field), Qt::Key_End);
+  QTest::keyClick(Field(field), Qt::Key_1);
+  QCOMPARE(Field(field)->toolTip(), QString());
+}
+
+void DesignTest::solved_text_fits_its_field_data() {
+  QTest::addColumn<QString>("field");
+  QTest::addColumn<int>("width");  // the field's width; 0: as the window has it
+  QTest::addColumn<double>("value");
+  QTest::addColumn<char>("mark");
+
+  QTest::newRow("R2, fixed form") << "edR2" << 0 << 0.02458156 << '.';
+  QTest::newRow("D, exponent form") << "edD" << 0 << 2.993829e-5 << '.';
+  QTest::newRow("D, exponent form, comma") << "edD" << 0 << 2.993829e-5 << ',';
+  QTest::newRow("H, large") << "edH" << 0 << 123456.789 << '.';
+  QTest::newRow("H, wide field, all seven") << "edH" << 200 << 0.02458156 << '.';
+  QTest::newRow("R2, too narrow for four") << "edR2" << 30 << 2.993829e-5 << '.';
+}
+
+// The text written into a field shows whole: drawn with the cursor at its
+// end it looks as drawn from its start; one digit more would not.
+void DesignTest::solved_text_fits_its_field() {
+  QFETCH(QString, field);
+  QFETCH(int, width);
+  QFETCH(double, value);
+  QFETCH(char, mark);
+  QLineEdit* edit = Field(field);
+  if (width > 0) {
+    edit->setFixedWidth(width);
+  }
+  Button("btProcess")->setFocus();
+
+  const FieldText fitted = FitFieldText(value, mark, *edit, kSolvedDigits);
+  const int digits = SignificantDigits(fitted.text);
+  QCOMPARE(fitted.text,
+           QString::fromStdString(FormatNumber(value, GeneralFormat(std::max(digits, 4), mark))));
+  edit->setText(fitted.text);
+  QCOMPARE(ShowsWhole(edit), !fitted.needsTooltip);
+  if (fitted.needsTooltip) {
+    QCOMPARE(digits, kFewestFieldDigits);
+    return;
+  }
+  if (width == 200) {
+    QCOMPARE(digits, kSolvedDigits);
+  }
+  if (digits < kSolvedDigits) {
+    edit->setText(QString::fromStdString(FormatNumber(value, GeneralFormat(digits + 1, mark))));
+    QVERIFY2(!ShowsWhole(edit), qPrintable(edit->text()));
+  }
 }
 
 void DesignTest::dialog_answers_what_it_cannot_use_data() {
@@ -288,9 +385,67 @@ void DesignTest::dialog_answers_what_it_cannot_use() {
   QCOMPARE(shown->text(), message);
   QCOMPARE(FieldTexts(), before);
 
+  // Corrected, the text has no error any more.
+  QTest::keyClick(dialog->focusWidget(), Qt::Key_1);
+  QVERIFY(!shown->isVisible());
+
   QTest::keyClick(dialog->focusWidget(), Qt::Key_Escape);
   QTRY_VERIFY_WITH_TIMEOUT(QApplication::activeModalWidget() == nullptr, kPatienceMs);
   QCOMPARE(FieldTexts(), before);
+}
+
+void DesignTest::dialog_offers_the_winding_as_it_stands_data() {
+  QTest::addColumn<QString>("field");
+  QTest::addColumn<QStringList>("inputs");
+  QTest::addColumn<bool>("calculated");  // Calculate pressed before the dialog opens
+  QTest::addColumn<QString>("offered");  // "exact", "formula" or the text itself
+
+  QTest::newRow("R2, at start-up") << "edR2" << kStartupInputs << false << "exact";
+  QTest::newRow("D, calculated") << "edD" << kStartupInputs << true << "exact";
+  QTest::newRow("H, changed since the calculation")
+      << "edH" << QStringList{"0.01", "0.025", "0.007", "0.0003", "0.5"} << true << "exact";
+  QTest::newRow("R2, too long to verify")
+      << "edR2" << QStringList{"0.01", "0.02", "3e5", "0.001", "0.6"} << true << "formula";
+  QTest::newRow("R2, a rule broken")
+      << "edR2" << QStringList{"0.01", "0.02", "0.03", "0.05", "0.6"} << true << "";
+  QTest::newRow("H, not a number")
+      << "edH" << QStringList{"0.01", "0.02", "x", "0.001", "0.6"} << false << "";
+}
+
+// The dialog offers the inductance of the winding the fields hold, to ten
+// digits: OK on it leaves the solved field as it was.
+void DesignTest::dialog_offers_the_winding_as_it_stands() {
+  QFETCH(QString, field);
+  QFETCH(QStringList, inputs);
+  QFETCH(bool, calculated);
+  QFETCH(QString, offered);
+  if (calculated) {
+    QTest::keyClick(Field("edR1"), Qt::Key_Return);
+  }
+  SetInputs(inputs[0], inputs[1], inputs[2], inputs[3], inputs[4]);
+  const QStringList before = FieldTexts();
+
+  QDialog* dialog = nullptr;
+  OpenDesignDialog(Field(field), false, dialog);
+  QVERIFY(dialog != nullptr);
+  const auto* target = dialog->findChild<QLineEdit*>(QStringLiteral("edTarget"));
+  QString expected = offered;
+  if (offered == QStringLiteral("exact")) {
+    expected = QString::fromStdString(FormatNumber(ExactOf(inputs), GeneralFormat(10)));
+  } else if (offered == QStringLiteral("formula")) {
+    QCOMPARE(ExactOf(inputs), -1.0L);
+    expected = QString::fromStdString(FormatNumber(*CalculatedValues(inputs).L, GeneralFormat(10)));
+  }
+  QCOMPARE(target->text(), expected);
+  if (offered != QStringLiteral("exact")) {
+    QTest::keyClick(dialog->focusWidget(), Qt::Key_Escape);
+    QTRY_VERIFY_WITH_TIMEOUT(QApplication::activeModalWidget() == nullptr, kPatienceMs);
+    QCOMPARE(FieldTexts(), before);
+    return;
+  }
+  QTest::keyClick(dialog->focusWidget(), Qt::Key_Return);
+  QTRY_VERIFY_WITH_TIMEOUT(QApplication::activeModalWidget() == nullptr, kPatienceMs);
+  QCOMPARE(FieldTexts().first(5), before.first(5));
 }
 
 void DesignTest::unreachable_target_names_the_interval_data() {

@@ -17,6 +17,7 @@
 
 #include "app/application_title.h"
 #include "app/main_window.h"
+#include "app/toolkit_translations.h"
 
 namespace tarnel::gui_test {
 
@@ -86,6 +87,7 @@ template <typename Test>
 int RunGuiTest(int argc, char** argv) {
   PrepareProcess();
   QApplication application(argc, argv);
+  LoadToolkitTranslations(application);
   SetApplicationTitle();
   Test test;
   return QTest::qExec(&test, argc, argv);

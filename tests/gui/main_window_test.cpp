@@ -491,9 +491,10 @@ void MainWindowTest::l_tooltip_compares_with_the_exact_inductance_data() {
     QTest::addRow("default coil at 1e%d", power)
         << QStringList{length(1, -2), length(2, -2), length(3, -2), length(1, -3), "0.6"}
         << QStringLiteral(
-               "Точно (равномерная плотность тока): 8.034E%1 Гн; формула отличается "
-               "на -0.0075 %")
-               .arg(power - 4);
+               "Точно (равномерная плотность тока): %1 Гн; формула отличается "
+               "на -0.007546 %")
+               .arg(power == 0 ? QStringLiteral("0.0008034")
+                               : QStringLiteral("8.034E%1").arg(power - 4));
   }
   // Ten million times longer than wide: beyond the verified shapes.
   QTest::newRow("too long to verify")
@@ -549,13 +550,16 @@ void MainWindowTest::l_tooltip_writes_its_numbers_data() {
   QTest::addColumn<QChar>("mark");
   QTest::addColumn<QString>("numbers");  // the exact value, then the deviation
 
+  // The figures read as the fields do: edL shows 0.0008033 beside the first.
   QTest::newRow("small deviation")
-      << 8.0335622e-4 << -7.5459e-5 << QChar('.') << "8.034E-4 | -0.0075";
-  QTest::newRow("comma, per cents") << 1.23456e-12 << 0.17234 << QChar(',') << "1,235E-12 | +17";
-  QTest::newRow("rounds up to 100") << 2.0 << -0.9996 << QChar(',') << "2,000E0 | -100";
-  QTest::newRow("tiny deviation") << 5e300 << 3.44e-8 << QChar('.') << "5.000E300 | +3.4E-6";
-  QTest::newRow("no deviation") << 1.0 << 0.0 << QChar('.') << "1.000E0 | +0";
-  QTest::newRow("one per cent") << 0.5 << 0.01 << QChar(',') << "5,000E-1 | +1,0";
+      << 8.0335622e-4 << -7.5459e-5 << QChar('.') << "0.0008034 | -0.007546";
+  QTest::newRow("comma, per cents") << 1.23456e-12 << 0.17234 << QChar(',') << "1,235E-12 | +17,23";
+  QTest::newRow("rounds up to 100") << 2.0 << -0.999996 << QChar(',') << "2 | -100";
+  QTest::newRow("tiny deviation") << 5e300 << 3.44e-8 << QChar('.') << "5E300 | +3.44E-6";
+  QTest::newRow("no deviation") << 1.0 << 0.0 << QChar('.') << "1 | +0";
+  QTest::newRow("one per cent") << 0.5 << 0.01 << QChar(',') << "0,5 | +1";
+  QTest::newRow("a thousand") << 1000.0 << 0.5 << QChar('.') << "1000 | +50";
+  QTest::newRow("ten thousand") << 24100.0 << 99.995 << QChar('.') << "2.41E4 | +1E4";
 }
 
 void MainWindowTest::l_tooltip_writes_its_numbers() {

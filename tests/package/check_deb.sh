@@ -85,6 +85,8 @@ done
 # The font the window is laid out for, which dpkg-shlibdeps cannot know.
 tr ',' '\n' <<<"$depends" | sed 's/^ *//' | grep -qx fonts-liberation ||
   fail "Depends has no fonts-liberation"
+tr ',' '\n' <<<"$depends" | sed 's/^ *//' | grep -qx qt6-translations-l10n ||
+  fail "Depends has no qt6-translations-l10n"
 
 # The file list: exactly the expected regular files, with their modes and
 # owners, and nothing but folders besides them.
