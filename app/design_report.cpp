@@ -27,7 +27,7 @@ std::optional<TextsInductance> InductanceOfTexts(CalculationFields fields) {
     if (values.L) {
       answer = TextsInductance{*values.L, false};
       const reference::ExactComparison comparison =
-          reference::CompareWithExact(*values.R1, *values.R2, *values.H, *values.N, *values.L);
+          reference::CompareWithExact(*values.winding, *values.N, *values.L);
       if (comparison.evaluated) {
         answer = TextsInductance{comparison.exactL, true};
       }
