@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,7 @@ struct ReaderCase {
   std::size_t stopAt;              // the callback that returns false (1-based)
   std::string expected;            // [lines] per block handed on, T per line too long
   ReadOutcome outcome;
+  friend void PrintTo(const ReaderCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class LineReaderTest : public testing::TestWithParam<ReaderCase> {};

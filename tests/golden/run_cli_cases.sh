@@ -150,8 +150,8 @@ await() {
 # any line too long; one held whole would need more memory than the limit.
 # A thread that cannot start (16 of them need 128 MiB of stacks) ends the
 # run with a message and status 1 after the output of the lines before.
-# (Not in the sanitizer build, which maps terabytes of shadow memory.)
-if [ -z "${ASAN_OPTIONS:-}" ]; then
+# (Not in the sanitizer builds, which map terabytes of shadow memory.)
+if [ -z "${ASAN_OPTIONS:-}${TSAN_OPTIONS:-}" ]; then
   status=0
   (ulimit -v 40000 && head -c 64M /dev/zero | tr '\0' x | "$driver" --jobs 1 >"$work/out" 2>"$work/err") ||
     status=$?
