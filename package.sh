@@ -5,8 +5,10 @@ set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/setup.sh
 
-tarnel_install_missing "${tarnel_packages[@]}"
-tarnel_build release
+tarnel_install_missing "${tarnel_run_packages[@]}" "${tarnel_package_packages[@]}"
+tarnel_build run
+# Everything the package installs besides the programs (the manual pages).
+cmake --build build
 (cd build && cpack -G DEB --config CPackConfig.cmake >cpack.log 2>&1) || {
   cat build/cpack.log >&2
   echo "package.sh: cpack failed" >&2

@@ -4,7 +4,6 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <cstring>
 #include <exception>
 #include <new>
 #include <string>
@@ -18,6 +17,7 @@
 #include "cli/command_line.h"
 #include "cli/descriptor_io.h"
 #include "cli/line_calculator.h"
+#include "cli/line_reader.h"
 #include "cli/parallel_lines.h"
 
 namespace {
@@ -80,61 +80,25 @@ int Calculate(const CommandLine& options) {
   if (options.header && !Emit(tarnel::cli::HeaderLine(options))) {
     return 1;
   }
-  // buffer[0, filled) is input not yet calculated: no line break in it
-  // once the complete lines have been taken off.
-  std::vector<char> buffer(kMaxLineLength + 1 + kReadSize);
-  std::size_t filled = 0;
-  // Within a line too long to calculate, which has been answered already:
-  // its bytes are dropped up to its line break.
-  bool skipping = false;
-  while (true) {
-    std::size_t got = 0;
-    std::string error;
-    if (!tarnel::cli::ReadSome(STDIN_FILENO, buffer.data() + filled, kReadSize, got, error)) {
-      Complain("cannot read the input: " + error);
-      return 1;
-    }
-    if (got == 0) {
-      // A last line without a line break.
-      if (!skipping && filled != 0 && !calculateAndEmit(std::string_view(buffer.data(), filled))) {
-        return 1;
-      }
-      break;
-    }
-    std::size_t fresh = filled;
-    filled += got;
-    if (skipping) {
-      const std::size_t lineBreak = std::string_view(buffer.data(), filled).find('\n');
-      if (lineBreak == std::string_view::npos) {
-        filled = 0;
-        continue;
-      }
-      skipping = false;
-      filled -= lineBreak + 1;
-      std::memmove(buffer.data(), buffer.data() + lineBreak + 1, filled);
-      fresh = 0;
-    }
-    const std::size_t lastBreak =
-        std::string_view(buffer.data() + fresh, filled - fresh).rfind('\n');
-    if (lastBreak != std::string_view::npos) {
-      const std::size_t complete = fresh + lastBreak + 1;
-      if (!calculateAndEmit(std::string_view(buffer.data(), complete))) {
-        return 1;
-      }
-      filled -= complete;
-      std::memmove(buffer.data(), buffer.data() + complete, filled);
-    }
-    // Longer than any line calculated even if a carriage return ends it.
-    if (filled > kMaxLineLength + 1) {
-      std::string& out = workers[0].output;
-      out.clear();
-      workers[0].calculator.AppendTooLong(out);
-      if (!Emit(out)) {
-        return 1;
-      }
-      skipping = true;
-      filled = 0;
-    }
+  std::string error;
+  const auto outcome = tarnel::cli::ReadLines(
+      [](char* data, std::size_t size, std::size_t& got, std::string& readError) {
+        return tarnel::cli::ReadSome(STDIN_FILENO, data, size, got, readError);
+      },
+      kMaxLineLength, kReadSize, calculateAndEmit,
+      [&workers] {
+        std::string& out = workers[0].output;
+        out.clear();
+        workers[0].calculator.AppendTooLong(out);
+        return Emit(out);
+      },
+      error);
+  if (outcome == tarnel::cli::ReadOutcome::kReadFailed) {
+    Complain("cannot read the input: " + error);
+    return 1;
+  }
+  if (outcome == tarnel::cli::ReadOutcome::kStopped) {
+    return 1;
   }
 
   std::size_t wrongLines = 0;

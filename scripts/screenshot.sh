@@ -5,7 +5,7 @@
 # window).
 #
 # Usage: scripts/screenshot.sh [path/to/tarnel]
-# Without an argument it installs what is missing, builds the release preset
+# Without an argument it installs what is missing, builds the programs
 # and photographs build/bin/tarnel.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -17,8 +17,8 @@ tarnel_install_missing xvfb xauth imagemagick x11-utils xdotool fonts-liberation
 if [ $# -ge 1 ]; then
   binary=$1
 else
-  tarnel_install_missing "${tarnel_packages[@]}"
-  tarnel_build release
+  tarnel_install_missing "${tarnel_run_packages[@]}"
+  tarnel_build run
   binary=build/bin/tarnel
 fi
 output=docs/screenshot.png

@@ -1,33 +1,42 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Tarnel needs that are missing, then configures
-# and builds the release preset. Sourced by run.sh and test.sh.
+# and builds a preset. Sourced by run.sh, test.sh and package.sh.
 set -euo pipefail
 
-tarnel_packages=(
+# The programs (./run.sh): the build tools, the libraries the window and
+# tarnel-calc link, and the window's font.
+tarnel_run_packages=(
   g++ cmake ninja-build
   qt6-base-dev qt6-base-dev-tools fonts-liberation
-  libgtest-dev libgmock-dev libbenchmark-dev
+  # Qt's own Russian texts: the fields' standard menu and the dialog buttons.
+  qt6-translations-l10n
 )
+# The Debian package (./package.sh): dependencies computed by
+# dpkg-shlibdeps (CPack picks the programs to give it with file).
+tarnel_package_packages=(dpkg-dev file)
+# The tests of the release build (./test.sh), on top of those.
+tarnel_test_packages=(libgtest-dev libgmock-dev libbenchmark-dev)
 # The separator tests compile real locales from these sources.
-tarnel_packages+=(locales)
+tarnel_test_packages+=(locales)
 # The window test that offers only DejaVu Sans builds its own fontconfig
 # configuration around it.
-tarnel_packages+=(fonts-dejavu-core fontconfig)
+tarnel_test_packages+=(fonts-dejavu-core fontconfig)
 # The window test on an X server under a window manager, with real keys;
 # xvfb-run (from xvfb) needs xauth, which xvfb only recommends.
-tarnel_packages+=(xvfb xauth openbox xdotool x11-utils)
-# The lint test.
-tarnel_packages+=(clang-tidy)
-# Qt's own Russian texts: the fields' standard menu and the dialog buttons.
-tarnel_packages+=(qt6-translations-l10n)
-# The clang build (./test.sh clang): the same results from another compiler.
-tarnel_packages+=(clang)
-# The Debian package test: dependencies computed by dpkg-shlibdeps (CPack
-# picks the programs to give it with file), the desktop entry and the
-# AppStream metadata checked by their validators.
-tarnel_packages+=(dpkg-dev file desktop-file-utils appstream)
-# The package test opens the manual pages; lintian checks the package.
-tarnel_packages+=(man-db lintian)
+tarnel_test_packages+=(xvfb xauth openbox xdotool x11-utils)
+# The package test: the desktop entry and the AppStream metadata checked by
+# their validators, the manual pages opened, lintian over the package.
+tarnel_test_packages+=(desktop-file-utils appstream man-db lintian)
+
+# What ./test.sh PRESET needs beyond the programs.
+tarnel_preset_packages() {
+  case "$1" in
+    release | asan | tsan) echo "${tarnel_package_packages[@]}" "${tarnel_test_packages[@]}" ;;
+    # The clang build: the same results from another compiler.
+    clang) echo "${tarnel_package_packages[@]}" "${tarnel_test_packages[@]}" clang ;;
+    lint) echo clang-tidy ;;
+  esac
+}
 
 tarnel_install_missing() {
   local missing=()
@@ -60,7 +69,7 @@ tarnel_install_missing() {
 # The build folder of a configure preset, as CMakePresets.json names it.
 tarnel_build_dir() {
   case "$1" in
-    release) echo build ;;
+    release | run) echo build ;;
     *) echo "build-$1" ;;
   esac
 }
@@ -73,7 +82,9 @@ tarnel_build() {
   local dir stamp presets
   dir=$(tarnel_build_dir "$preset")
   stamp=$dir/.tarnel-presets
-  presets=$(sha256sum CMakePresets.json)
+  # The run and release presets share build/: each configures it again for
+  # itself.
+  presets="$preset $(sha256sum CMakePresets.json)"
   if [ ! -f "$dir/build.ninja" ] || [ "$(cat "$stamp" 2>/dev/null)" != "$presets" ]; then
     cmake --preset "$preset"
     printf '%s\n' "$presets" >"$stamp"

@@ -15,6 +15,7 @@
 #include "calc/errors.h"
 #include "calc/extended.h"
 #include "calc/number_text.h"
+#include "tests/param_name.h"
 
 namespace tarnel {
 namespace {
@@ -358,7 +359,8 @@ INSTANTIATE_TEST_SUITE_P(Files, GoldenTableTest,
                          testing::Values(GoldenFile{"requests.tsv", '.', false},
                                          GoldenFile{"requests_comma.tsv", ',', false},
                                          GoldenFile{"requests_full.tsv", '.', true},
-                                         GoldenFile{"inductance.tsv", '.', false}));
+                                         GoldenFile{"inductance.tsv", '.', false}),
+                         tarnel::test::PrintedName());
 
 }  // namespace
 }  // namespace tarnel

@@ -11,6 +11,7 @@
 
 #include "calc/errors.h"
 #include "calc/x87.h"
+#include "tests/param_name.h"
 
 namespace tarnel {
 namespace {
@@ -52,7 +53,8 @@ INSTANTIATE_TEST_SUITE_P(
                     ToTextCase{1.23449999L, "1.234"}, ToTextCase{0.0012345L, "0.001235"},
                     // The extremes of the extended range.
                     ToTextCase{1.18973149535723176502e4932L, "1.19E4932"},
-                    ToTextCase{3.36210314311209350626e-4932L, "3.362E-4932"}));
+                    ToTextCase{3.36210314311209350626e-4932L, "3.362E-4932"}),
+    tarnel::test::PrintedName());
 
 TEST(NumberToTextTest, WritesTheDecimalMarkGiven) {
   EXPECT_EQ(NumberToText(229.18312L, ','), "229,2");
@@ -125,7 +127,8 @@ INSTANTIATE_TEST_SUITE_P(General, FormatNumberTest,
                              FormatCase{Preset::kGeneral, 4, 1e-4945L, '.', "0"},
                              FormatCase{Preset::kGeneral, 4, kInf, '.', "INF"},
                              FormatCase{Preset::kGeneral, 4, -kInf, '.', "-INF"},
-                             FormatCase{Preset::kGeneral, 4, -kNaN, '.', "NAN"}));
+                             FormatCase{Preset::kGeneral, 4, -kNaN, '.', "NAN"}),
+                         tarnel::test::PrintedName());
 
 INSTANTIATE_TEST_SUITE_P(
     CScientific, FormatNumberTest,
@@ -146,7 +149,8 @@ INSTANTIATE_TEST_SUITE_P(
         FormatCase{Preset::kCScientific, 4, kInf, '.', "inf"},
         FormatCase{Preset::kCScientific, 4, -kInf, '.', "-inf"},
         FormatCase{Preset::kCScientific, 4, kNaN, '.', "nan"},
-        FormatCase{Preset::kCScientific, 4, -kNaN, '.', "-nan"}));
+        FormatCase{Preset::kCScientific, 4, -kNaN, '.', "-nan"}),
+    tarnel::test::PrintedName());
 
 // Tooltip and dialog figures read as the fields beside them: no trailing
 // zeros, the fields' fixed range and their half-up rounding.
@@ -159,7 +163,8 @@ INSTANTIATE_TEST_SUITE_P(
                     FormatCase{Preset::kFigure, 4, 1.0L, '.', "1"},
                     FormatCase{Preset::kFigure, 2, 0.125L, '.', "0.13"},
                     FormatCase{Preset::kFigure, 7, 0.02458156L, '.', "0.02458156"},
-                    FormatCase{Preset::kFigure, 4, 0.0L, '.', "0"}));
+                    FormatCase{Preset::kFigure, 4, 0.0L, '.', "0"}),
+    tarnel::test::PrintedName());
 
 INSTANTIATE_TEST_SUITE_P(SignedFigure, FormatNumberTest,
                          testing::Values(
@@ -173,7 +178,8 @@ INSTANTIATE_TEST_SUITE_P(SignedFigure, FormatNumberTest,
                              FormatCase{Preset::kSignedFigure, 2, -0.5L, '.', "-0.5"},
                              FormatCase{Preset::kSignedFigure, 2, 0.375L, '.', "+0.38"},
                              FormatCase{Preset::kSignedFigure, 2, 0.0L, '.', "+0"},
-                             FormatCase{Preset::kSignedFigure, 2, -0.0L, '.', "+0"}));
+                             FormatCase{Preset::kSignedFigure, 2, -0.0L, '.', "+0"}),
+                         tarnel::test::PrintedName());
 
 struct ToNumberCase {
   const char* text;
@@ -196,16 +202,18 @@ TEST_P(TextToNumberTest, ReadsTheValue) {
 
 INSTANTIATE_TEST_SUITE_P(
     Accepted, TextToNumberTest,
-    testing::Values(
-        ToNumberCase{"0.01", 0.01L}, ToNumberCase{"0.001", 0.001L}, ToNumberCase{"0.6", 0.6L},
-        ToNumberCase{"+5", 5.0L}, ToNumberCase{"5.", 5.0L}, ToNumberCase{".5", 0.5L},
-        ToNumberCase{".", 0.0L}, ToNumberCase{"-.", 0.0L}, ToNumberCase{"-5", -5.0L},
-        ToNumberCase{"  12  ", 12.0L}, ToNumberCase{"1e3", 1000.0L}, ToNumberCase{"1E3", 1000.0L},
-        ToNumberCase{"1e+3", 1000.0L}, ToNumberCase{"1e", 1.0L}, ToNumberCase{"1e+", 1.0L},
-        ToNumberCase{"1e-", 1.0L}, ToNumberCase{"2.5e-7", 2.5e-7L}, ToNumberCase{"1e500", 1e500L},
-        ToNumberCase{"1e-0500", 1e-500L}, ToNumberCase{"1e-4999", 0.0L},
-        ToNumberCase{"-1e-4999", -0.0L}, ToNumberCase{"0012.50", 12.5L},
-        ToNumberCase{"1e4931", 1e4931L}, ToNumberCase{"123456789012", 123456789012.0L}));
+    testing::Values(ToNumberCase{"0.01", 0.01L}, ToNumberCase{"0.001", 0.001L},
+                    ToNumberCase{"0.6", 0.6L}, ToNumberCase{"+5", 5.0L}, ToNumberCase{"5.", 5.0L},
+                    ToNumberCase{".5", 0.5L}, ToNumberCase{".", 0.0L}, ToNumberCase{"-.", 0.0L},
+                    ToNumberCase{"-5", -5.0L}, ToNumberCase{"  12  ", 12.0L},
+                    ToNumberCase{"1e3", 1000.0L}, ToNumberCase{"1E3", 1000.0L},
+                    ToNumberCase{"1e+3", 1000.0L}, ToNumberCase{"1e", 1.0L},
+                    ToNumberCase{"1e+", 1.0L}, ToNumberCase{"1e-", 1.0L},
+                    ToNumberCase{"2.5e-7", 2.5e-7L}, ToNumberCase{"1e500", 1e500L},
+                    ToNumberCase{"1e-0500", 1e-500L}, ToNumberCase{"1e-4999", 0.0L},
+                    ToNumberCase{"-1e-4999", -0.0L}, ToNumberCase{"0012.50", 12.5L},
+                    ToNumberCase{"1e4931", 1e4931L}, ToNumberCase{"123456789012", 123456789012.0L}),
+    tarnel::test::PrintedName());
 
 TEST(TextToNumberTest, NegativeZeroKeepsItsSignButShowsAsZero) {
   const long double value = TextToNumber("-.", '.');
@@ -237,7 +245,8 @@ INSTANTIATE_TEST_SUITE_P(
                     // A no-break space is not a blank, and non-ASCII digits are not digits.
                     "\xC2\xA0"
                     "1",
-                    "\xD9\xA1"));
+                    "\xD9\xA1"),
+    tarnel::test::PrintedName());
 
 TEST(TextToNumberTest, ReadsTheDecimalMarkGivenAndNoOther) {
   EXPECT_EQ(TextToNumber("0,01", ','), 0.01L);
@@ -285,7 +294,8 @@ INSTANTIATE_TEST_SUITE_P(Ends, TrimBlanksTest,
                                                   "1",
                                                   "\xC2\xA0"
                                                   "1"},
-                                         TrimCase{"\x01x\x1F", "x"}));
+                                         TrimCase{"\x01x\x1F", "x"}),
+                         tarnel::test::PrintedName());
 
 TEST(TrimBlanksTest, RemovesTheNulCharacter) {
   EXPECT_EQ(TrimBlanks(std::string("\0 5\0", 4)), "5");

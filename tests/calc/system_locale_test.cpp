@@ -12,6 +12,8 @@
 #include <ostream>
 #include <string>
 
+#include "tests/param_name.h"
+
 namespace tarnel {
 namespace {
 
@@ -59,7 +61,8 @@ INSTANTIATE_TEST_SUITE_P(
                     LocaleFileCase{"LC_NUMERIC=ru_RU.UTF-8\nLC_ALL=de_DE.UTF-8\n", "de_DE.UTF-8"},
                     LocaleFileCase{"export LANG='ru_RU.UTF-8'\n", "ru_RU.UTF-8"},
                     LocaleFileCase{"LC_ALL=\nLANG=ru_RU.UTF-8\n", "ru_RU.UTF-8"},
-                    LocaleFileCase{"# LANG=ru_RU.UTF-8\n", ""}, LocaleFileCase{"", ""}));
+                    LocaleFileCase{"# LANG=ru_RU.UTF-8\n", ""}, LocaleFileCase{"", ""}),
+    tarnel::test::PrintedName());
 
 TEST_F(SystemLocaleTest, TakesTheFirstFileThatExists) {
   const auto missing = (directory_ / "missing").string();
@@ -75,7 +78,7 @@ TEST_F(SystemLocaleTest, IgnoresTheUsersEnvironment) {
   ::unsetenv("LC_ALL");
 }
 
-// The separators of real locales. The test run compiles ru_RU and ps_AF
+// The separators of real locales. The build compiles ru_RU and ps_AF
 // into a private directory named by LOCPATH (see CMakeLists.txt).
 struct RadixCase {
   const char* locale;
@@ -86,7 +89,7 @@ struct RadixCase {
 class RadixTest : public SystemLocaleTest, public testing::WithParamInterface<RadixCase> {};
 
 TEST_P(RadixTest, ReadsTheSeparatorOrFallsBackToPoint) {
-  ASSERT_NE(std::getenv("LOCPATH"), nullptr) << "run through ctest, which builds the locales";
+  ASSERT_NE(std::getenv("LOCPATH"), nullptr) << "set by test_locales.cpp";
   const auto path = File("locale", std::string("LANG=") + GetParam().locale + "\n");
   EXPECT_EQ(ReadSystemDecimalMark({path}), GetParam().mark);
 }
@@ -97,7 +100,8 @@ INSTANTIATE_TEST_SUITE_P(Locales, RadixTest,
                                          // Not installed.
                                          RadixCase{"xx_YY.UTF-8", '.'},
                                          // U+066B is two bytes in UTF-8.
-                                         RadixCase{"ps_AF.UTF-8", '.'}));
+                                         RadixCase{"ps_AF.UTF-8", '.'}),
+                         tarnel::test::PrintedName());
 
 TEST(SystemLocaleFilesTest, DebianFileFirstThenLocaleConf) {
   const auto files = SystemLocaleFiles();

@@ -145,49 +145,13 @@ await() {
     sleep 0.05
   done
 }
-# Process $1 has read $2 bytes in all (libraries included) and waits in a
-# read of its standard input (system call 0 on descriptor 0).
-has_read() {
-  [ "$(sed -n 's/^rchar: //p' "/proc/$1/io")" = "$2" ] &&
-    [ "$(cut -d' ' -f1,2 "/proc/$1/syscall")" = "0 0x0" ]
-}
-# Starts the driver with OPTIONS on a pipe that the test writes to through
-# descriptor 3; output to $work/out and $work/err.
-start_on_pipe() {
-  rm -f "$work/pipe"
-  mkfifo "$work/pipe"
-  "$driver" "$@" <"$work/pipe" >"$work/out" 2>"$work/err" &
-  driver_pid=$!
-  exec 3>"$work/pipe"
-}
-
-# Lines cut across reads: each piece is written only once the driver has
-# read the ones before and waits for more, so that every piece arrives in a
-# read of its own (a line break apart from its carriage return, too).
-if [ -r /proc/self/io ] && [ -r /proc/self/syscall ]; then
-  start_on_pipe --jobs 2
-  waits_for_input() { [ "$(cut -d' ' -f1,2 "/proc/$1/syscall")" = "0 0x0" ]; }
-  await waits_for_input "$driver_pid" || fail "split lines: the driver never waited for input"
-  read_so_far=$(sed -n 's/^rchar: //p' "/proc/$driver_pid/io")
-  for piece in $'0.01\t0.0' $'2\t0.03\t0.001\t0.6\n0.01\t0.02\t0.03\t0.001' $'\t0.6\r' \
-               $'\n' $'0.01\t0.02\t0' $'.03\t0.001\t0.6'; do
-    printf '%s' "$piece" >&3
-    read_so_far=$((read_so_far + ${#piece}))
-    await has_read "$driver_pid" "$read_so_far" || fail "split lines: piece '$piece' was not read alone"
-  done
-  exec 3>&-
-  status=0
-  wait "$driver_pid" || status=$?
-  [ "$status" = 0 ] && [ "$(cat "$work/out"; echo .)" = "${start_out}${nl}${start_out}${nl}${start_out}${nl}." ] ||
-    fail "split lines: exit status $status, output $(cat -A "$work/out") $(cat "$work/err")"
-fi
 
 # Memory: a 64 MiB line under a 40 MB address-space limit is answered like
 # any line too long; one held whole would need more memory than the limit.
 # A thread that cannot start (16 of them need 128 MiB of stacks) ends the
 # run with a message and status 1 after the output of the lines before.
-# (Not in the sanitizer build, which maps terabytes of shadow memory.)
-if [ -z "${ASAN_OPTIONS:-}" ]; then
+# (Not in the sanitizer builds, which map terabytes of shadow memory.)
+if [ -z "${ASAN_OPTIONS:-}${TSAN_OPTIONS:-}" ]; then
   status=0
   (ulimit -v 40000 && head -c 64M /dev/zero | tr '\0' x | "$driver" --jobs 1 >"$work/out" 2>"$work/err") ||
     status=$?

@@ -45,6 +45,9 @@ await() {
 }
 
 unset WAYLAND_DISPLAY QT_QPA_PLATFORM QT_SCALE_FACTOR
+# Under the POSIX locale Qt writes the box's Cyrillic title into WM_NAME as
+# raw UTF-8, which xdotool's search does not read as the same text.
+export LC_ALL=C.UTF-8
 export XDG_RUNTIME_DIR=$work
 # In the sanitizer build: libxkbcommon-x11 copies a counted, unterminated
 # keymap name with strndup(), which is valid but which strict string checks

@@ -7,6 +7,7 @@
 
 #include "reference/bessel_integral_asymptotics.h"
 #include "reference/gauss_legendre.h"
+#include "tests/param_name.h"
 
 namespace tarnel::reference {
 namespace {
@@ -57,7 +58,8 @@ TEST_P(BesselIntegralTest, HasDerivativeXJ1) {
 // each hand-over, and far into the large-x form.
 INSTANTIATE_TEST_SUITE_P(Points, BesselIntegralTest,
                          testing::Values(0.05, 1.0, 3.999, 4.0, 4.001, 5.3, 9.99, 17.2, 26.0,
-                                         35.999, 36.0, 36.001, 47.5, 150.0, 1234.5));
+                                         35.999, 36.0, 36.001, 47.5, 150.0, 1234.5),
+                         tarnel::test::PrintedName());
 
 TEST(BesselIntegral, StartsAsXCubedOverSix) {
   // F(x) = x^3/6 - x^5/80 + ...

@@ -5,6 +5,8 @@
 #include <cmath>
 #include <stdexcept>
 
+#include "tests/param_name.h"
+
 namespace tarnel::reference {
 namespace {
 
@@ -23,7 +25,8 @@ TEST_P(BesselJ1Test, AgreesWithTheStandardLibrary) {
 
 INSTANTIATE_TEST_SUITE_P(Points, BesselJ1Test,
                          testing::Values(1e-8, 0.3, 1.0, 1.999, 2.0, 2.001, 3.8317, 7.5, 12.0, 19.3,
-                                         24.999, 25.0, 25.001, 40.0, 123.4, 5000.0));
+                                         24.999, 25.0, 25.001, 40.0, 123.4, 5000.0),
+                         tarnel::test::PrintedName());
 
 TEST(BesselJ1, SatisfiesTheRecurrenceWithTheDerivative) {
   // (x J1(x))' = x J0(x): compare a central difference with the standard J0.

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "reference/unit_phase.h"
+#include "tests/param_name.h"
 
 namespace tarnel::reference {
 namespace {
@@ -94,7 +95,8 @@ TEST_P(FilonRuleTest, IntegratesPolynomialsTimesTheOscillationExactly) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Sizes, FilonRuleTest, testing::Values(4, 14, 24));
+INSTANTIATE_TEST_SUITE_P(Sizes, FilonRuleTest, testing::Values(4, 14, 24),
+                         tarnel::test::PrintedName());
 
 TEST(FilonRule, WithoutOscillationIsGaussLegendre) {
   const FilonRule rule(14);

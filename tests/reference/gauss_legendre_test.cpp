@@ -5,6 +5,8 @@
 #include <cmath>
 #include <stdexcept>
 
+#include "tests/param_name.h"
+
 namespace tarnel::reference {
 namespace {
 
@@ -36,7 +38,8 @@ TEST_P(GaussLegendreTest, NodesAreAscendingAndSymmetric) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Sizes, GaussLegendreTest, testing::Values(1, 2, 5, 14, 32));
+INSTANTIATE_TEST_SUITE_P(Sizes, GaussLegendreTest, testing::Values(1, 2, 5, 14, 32),
+                         tarnel::test::PrintedName());
 
 TEST(GaussLegendre, MissesDegreeTwoN) {
   // x^(2n) is the first monomial an n-point rule gets wrong.

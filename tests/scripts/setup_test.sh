@@ -65,8 +65,14 @@ check "root" 0 no "tarnel_install_missing absent present removed" 0 \
   "Installing missing packages: absent removed" \
   "apt-get update;apt-get install -y --no-install-recommends absent removed;"
 check "xauth with xvfb" 0 no \
-  'for p in "${tarnel_packages[@]}"; do [ "$p" != xvfb ] || x=1; [ "$p" != xauth ] || a=1; done; [ "$x$a" = 11 ]' \
+  'for p in "${tarnel_test_packages[@]}"; do [ "$p" != xvfb ] || x=1; [ "$p" != xauth ] || a=1; done; [ "$x$a" = 11 ]' \
   0 "" ""
+# The programs' set-up brings no test tool and no window manager, which would
+# become the desktop's default.
+check "run needs no test tools" 0 no \
+  'for p in "${tarnel_run_packages[@]}"; do case $p in openbox | xvfb | clang* | lintian | libgtest-dev | libbenchmark-dev) exit 1 ;; esac; done' \
+  0 "" ""
+check "lint needs only clang-tidy" 0 no '[ "$(tarnel_preset_packages lint)" = clang-tidy ]' 0 "" ""
 
 # Configuring: a folder without build.ninja, then one whose presets are
 # unchanged, then changed presets, and another preset's folder.
@@ -82,6 +88,8 @@ echo '{"version": 6, "x": 1}' >"$work/tree/CMakePresets.json"
 configure_and_build "presets changed" release build "cmake --preset release;cmake --build --preset release;"
 configure_and_build "asan folder" asan build-asan "cmake --preset asan;cmake --build --preset asan;"
 configure_and_build "asan again" asan build-asan "cmake --build --preset asan;"
+configure_and_build "run in the release folder" run build "cmake --preset run;cmake --build --preset run;"
+configure_and_build "release after run" release build "cmake --preset release;cmake --build --preset release;"
 
 if [ "$failures" -ne 0 ]; then
   echo "$failures case(s) failed" >&2
