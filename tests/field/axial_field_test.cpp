@@ -62,6 +62,10 @@ struct FieldCase {
   std::vector<long double> points;
 };
 
+void PrintTo(const FieldCase& c, std::ostream* os) {
+  *os << c.name;
+}
+
 class AxialFieldMatchesLoopSum : public ::testing::TestWithParam<FieldCase> {};
 
 TEST_P(AxialFieldMatchesLoopSum, ToElevenDigits) {
@@ -90,6 +94,8 @@ INSTANTIATE_TEST_SUITE_P(
         FieldCase{"no_hole", {0, 0.02L, 0.03L, 0.001L, 0.6L}, {0.75L, 1.0L, 2.0L, 4.0L, 10.0L}},
         FieldCase{
             "long", {0.01L, 0.012L, 2.0L, 0.001L, 0.6L}, {0.0L, 0.4L, 0.5L, 0.6L, 3.0L, 10.0L}},
+        FieldCase{
+            "very_long", {0.001L, 0.0011L, 10.0L, 0.0001L, 0.6L}, {0.0L, 0.5L, 0.6L, 2.0L, 10.0L}},
         FieldCase{"thick_short", {0.001L, 0.1L, 0.01L, 0.001L, 0.6L}, kAlongTheAxis},
         FieldCase{"thin_wall", {0.05L, 0.05L + 5e-12L, 0.04L, 1e-12L, 0.6L}, kAlongTheAxis},
         FieldCase{"flat_disc", {0.01L, 0.05L, 5e-11L, 1e-11L, 0.6L}, kAlongTheAxis},
@@ -107,6 +113,10 @@ struct LimitCase {
   long double expected;  // tesla for N·I = 1 A
   double tolerance;
 };
+
+void PrintTo(const LimitCase& c, std::ostream* os) {
+  *os << c.name;
+}
 
 class AxialFieldLimit : public ::testing::TestWithParam<LimitCase> {};
 
