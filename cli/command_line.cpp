@@ -87,10 +87,18 @@ std::optional<CommandLine> ParseCommandLine(int argc, const char* const* argv, s
                 std::string(*value) + "'";
         return std::nullopt;
       }
+    } else if (const char* name = FieldOptionName(argument);
+               name != nullptr && valueOf(name, value)) {
+      if (!value || !TakeFieldOption(name, *value, options.field, error)) {
+        return std::nullopt;
+      }
     } else {
       error = "unknown option '" + std::string(argument) + "'";
       return std::nullopt;
     }
+  }
+  if (!FinishFieldOptions(options.mark, options.field, error)) {
+    return std::nullopt;
   }
   return options;
 }
