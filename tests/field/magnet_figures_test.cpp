@@ -104,8 +104,8 @@ TEST(FabryFactor, ShapesWithoutAFactor) {
 
 // The centre field a power gives is μ0·G·√(P·Lambda/(ρ·R1)) for the
 // resistance of the winding with the true π. The calculation's R takes its
-// wire length and section with PI_APPROX, which leaves a power P = I²·R
-// smaller by PI_APPROX/π: with that R the identity is off by
+// wire length and section with PI_APPROX and is smaller by PI_APPROX/π: a
+// power drives more current through it, and the field is larger by
 // √(π/PI_APPROX) - 1, about 8.5e-9.
 TEST(MagnetFigures, CentreFieldOfAPowerIsTheFabryIdentity) {
   const Magnet magnets[] = {
