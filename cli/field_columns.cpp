@@ -5,7 +5,7 @@
 
 #include "calc/errors.h"
 #include "calc/number_text.h"
-#include "reference/exact_comparison.h"
+#include "field/calculated_magnet.h"
 
 namespace tarnel::cli {
 namespace {
@@ -118,26 +118,13 @@ void AppendFieldColumns(const FieldOptions& options, const CalculationFields& fi
   if (!options.drive) {
     return;
   }
-  // A calculation that wrote N and R hands back the dimensions it read, and
-  // its Lambda text is a number.
-  const std::optional<long double> lambda = ReadNumber(fields.edLambda, mark);
-  if (!values.N || !values.R || !lambda) {
+  const std::optional<field::Magnet> magnet = field::CalculatedMagnet(fields, values);
+  if (!magnet) {
     AppendNoFieldColumns(out);
     return;
   }
-  field::Magnet magnet;
-  magnet.winding = {*values.R1, *values.R2, *values.H, *values.D, *lambda};
-  magnet.turnCount = *values.N;
-  magnet.resistance = *values.R;
-  if (values.L) {
-    const reference::ExactComparison comparison =
-        reference::CompareWithExact(*values.R1, *values.R2, *values.H, *values.N, *values.L);
-    if (comparison.evaluated) {
-      magnet.exactL = comparison.exactL;
-    }
-  }
   const field::MagnetFigures f =
-      field::FiguresFor(magnet, *options.drive, options.value, options.temperature);
+      field::FiguresFor(*magnet, *options.drive, options.value, options.temperature);
   for (const std::optional<long double>* value :
        {&f.current, &f.centreField, &f.endField, &f.power, &f.voltage, &f.currentDensity, &f.energy,
         &f.timeConstant, &f.heatingRate, &f.fabryFactor}) {
