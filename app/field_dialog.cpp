@@ -57,7 +57,7 @@ std::string FabryText(const std::optional<long double>& factor) {
   const field::BestFabry& best = field::BestFabryFactor();
   const std::string bestText = "наибольший " + FormatNumber(best.factor, GeneralFormat(4)) +
                                " при R2/R1 = " + FormatNumber(best.alpha, GeneralFormat(3)) +
-                               ", H/(2·R1) = " + FormatNumber(best.beta, GeneralFormat(3));
+                               " и H/(2·R1) = " + FormatNumber(best.beta, GeneralFormat(3));
   if (!factor) {
     return "— (нет отверстия; " + bestText + ")";
   }
@@ -287,11 +287,9 @@ void FieldEntry::OpenDialog() {
   connect(compute, &QPushButton::clicked, dialog, show);
   connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
   // Choosing a way in leads to its value.
-  connect(ways, &QButtonGroup::idToggled, dialog, [value](int /*id*/, bool checked) {
-    if (checked) {
-      value->setFocus();
-      value->selectAll();
-    }
+  connect(ways, &QButtonGroup::idClicked, dialog, [value](int /*id*/) {
+    value->setFocus();
+    value->selectAll();
   });
   show();
   value->selectAll();
