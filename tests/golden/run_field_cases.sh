@@ -58,6 +58,12 @@ expected+="${t}4.016781108e-04${t}1.749153056e-03${t}7.848162452e-03${t}1.335626
 expected+="${t}${t}${t}Введите R2 > R1${t}${t}${t}${t}${t}${t}${t}${t}${t}${t}${t}${nl}"
 expected+="${t}${t}${t}Введите D > 0${t}${t}${t}${t}${t}${t}${t}${t}${t}${t}${t}"
 [ "$out" = "$expected" ] || fail "1 A: $(printf '%s' "$out" | cat -A)"
+# A line of four fields has the empty columns of the others.
+status=0
+out=$(printf '1\t2\t3\t4\n' | "$driver" --field 1 --winding 2>/dev/null) || status=$?
+[ "$status" = 1 ] || fail "four fields: exit status $status"
+[ "$out" = "${t}${t}${t}${t}expected 5 fields, got 4$(printf '\t%.0s' {1..12})" ] ||
+  fail "four fields: $(printf '%s' "$out" | cat -A)"
 out=$(printf '%s\n' "${start//./,}" | "$driver" --mark , --current 1 --temperature 70)
 [[ "$out" == *"${t}1,000000000e+00${t}6,817927385e-03${t}4,286807598e-03${t}"* ]] ||
   fail "comma: $out"
