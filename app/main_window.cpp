@@ -15,6 +15,7 @@
 #include "app/button_keys.h"
 #include "app/design_entry.h"
 #include "app/error_box.h"
+#include "app/field_dialog.h"
 #include "app/inductance_warning.h"
 #include "app/winding_tooltips.h"
 #include "app/window_font.h"
@@ -117,6 +118,11 @@ TfmTarnel::TfmTarnel(QWidget* parent) : QWidget(parent), ui_(std::make_unique<Ui
   for (const design::Unknown unknown :
        {design::Unknown::kR2, design::Unknown::kH, design::Unknown::kD}) {
     new DesignEntry(unknown, designFields, [this] { btProcessClick(); });
+  }
+  const FieldWindow fieldWindow{ui_->edR1, ui_->edR2, ui_->edH, ui_->edD,      ui_->edLambda,
+                                ui_->edN,  ui_->edR,  ui_->edL, ui_->edMessage};
+  for (QLineEdit* field : {ui_->edN, ui_->edR}) {
+    new FieldEntry(field, fieldWindow, [this] { btProcessClick(); });
   }
 }
 

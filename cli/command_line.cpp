@@ -87,10 +87,18 @@ std::optional<CommandLine> ParseCommandLine(int argc, const char* const* argv, s
                 std::string(*value) + "'";
         return std::nullopt;
       }
+    } else if (const char* name = FieldOptionName(argument);
+               name != nullptr && valueOf(name, value)) {
+      if (!value || !TakeFieldOption(name, *value, options.field, error)) {
+        return std::nullopt;
+      }
     } else {
       error = "unknown option '" + std::string(argument) + "'";
       return std::nullopt;
     }
+  }
+  if (!FinishFieldOptions(options.mark, options.field, error)) {
+    return std::nullopt;
   }
   return options;
 }
@@ -119,7 +127,9 @@ the error a text that is not a number or an arithmetic fault raised).
                evaluated to its accuracy for that winding
   --header     first print a line naming the columns:
                [Solved] N R L Message Error [ExactL Deviation]
-               [WireLength CopperMass]
+               [WireLength CopperMass] [Current CentreField EndField Power
+               Voltage CurrentDensity Energy TimeConstant HeatingRate
+               FabryFactor]
   --solve      solve for a winding dimension instead: each input line holds
                six TAB-separated texts R1 R2 H D Lambda L, exactly one of
                R2, H and D written as "?" and L the inductance wanted, in
@@ -135,6 +145,24 @@ the error a text that is not a number or an arithmetic fault raised).
                wire, N turns of mean diameter R1 + R2, in metres, and the
                mass of copper (density 8960 kg/m^3), in kilograms, written
                as N is
+  --current I  ten more columns after all others, where N was computed,
+               for a current of I amperes through the winding: Current (A),
+               CentreField and EndField (the field on the axis at the
+               centre and at the centre of an end face, in tesla, for a
+               uniform current density), Power (W), Voltage (V),
+               CurrentDensity (in the wire, A/m^2), Energy (J) and
+               TimeConstant (s) on the exact inductance (empty where --exact
+               gives NA), HeatingRate (K/s, the copper without cooling,
+               385 J/(kg K)) and FabryFactor (empty without a hole); all
+               with 10 significant digits and the decimal separator
+  --voltage V  the same columns for the current a supply of V volts drives
+  --field B    the same columns for the current that gives a centre field
+               of B tesla; give one of --current, --voltage and --field,
+               a positive number written with the decimal separator
+  --temperature T
+               the winding temperature in degrees Celsius for the
+               resistance these columns use (default 20): R is taken as
+               the resistance at 20 degrees, times 1 + 0.00393 (T - 20)
   --jobs N     compute on N threads (default: one per processor); the
                output order is the input order whatever N is
   --help       print this help and exit

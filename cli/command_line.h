@@ -4,6 +4,8 @@
 #include <optional>
 #include <string>
 
+#include "cli/field_columns.h"
+
 namespace tarnel::cli {
 
 struct CommandLine {
@@ -16,6 +18,7 @@ struct CommandLine {
   bool solve = false;    // lines R1 R2 H D Lambda L with one of R2, H, D "?": solve it
   bool winding = false;  // two more columns: wire length and copper mass
   unsigned jobs = 0;     // threads; 0: one per processor
+  FieldOptions field;    // the columns of the winding as a magnet
 };
 
 // A decimal separator must not be confused with a digit, a sign, an

@@ -51,6 +51,9 @@ std::string HeaderLine(const CommandLine& options) {
   if (options.winding) {
     header += "\tWireLength\tCopperMass";
   }
+  if (options.field.drive) {
+    header += FieldHeader();
+  }
   header += '\n';
   return header;
 }
@@ -168,6 +171,7 @@ void LineCalculator::AppendCalculation(std::string& out) {
     out += '\t';
     AppendWinding(out);
   }
+  AppendFieldColumns(options_.field, values_, options_.mark, out);
   out += '\n';
 }
 
@@ -179,6 +183,9 @@ void LineCalculator::AppendNothing(const std::string& error, std::string& out) c
   }
   if (options_.winding) {
     out += "\t\t";
+  }
+  if (options_.field.drive) {
+    AppendNoFieldColumns(out);
   }
   out += '\n';
 }
