@@ -119,6 +119,8 @@ Design Solved(long double value) {
   return design;
 }
 
+// Swappable parameters: the interval, lowest first, as the Design fields hold it.
+// NOLINTNEXTLINE(bugprone-easily-swappable-parameters)
 Design Unreachable(long double lowestL, long double highestL) {
   Design design;
   design.outcome = Design::Outcome::kUnreachable;
@@ -153,6 +155,8 @@ std::optional<long double> Confirmed(const Winding& given, Unknown unknown, long
 // a thin wall.
 class LogarithmicSearch {
  public:
+  // Swappable parameters: the target, then the range, lowest first.
+  // NOLINTNEXTLINE(bugprone-easily-swappable-parameters)
   LogarithmicSearch(const Winding& given, Unknown unknown, long double targetL, long double lowest,
                     long double highest, ExactReference& exact)
       : given_(given),
@@ -292,6 +296,8 @@ Design LogarithmicSearch::Run() {
 
 // The search of R2 or H between the ends the rules and the verified shapes
 // give it.
+// Swappable parameters: the target, then the range, lowest first.
+// NOLINTNEXTLINE(bugprone-easily-swappable-parameters)
 Design SearchBetween(const Winding& given, Unknown unknown, long double targetL, long double lowest,
                      long double highest, ExactReference& exact) {
   const std::optional<long double> low = Confirmed(given, unknown, lowest, highest);

@@ -84,6 +84,8 @@ long double OneLessPower(long double gap, long double m) {
 //   value of F' times the height, to all digits);
 // elsewhere the faces are near enough to z for the written difference to
 // lose only a few of the 19 digits of the 64-bit mantissa.
+// Swappable parameters: the point, then the half-height and the height, in the order of the
+// formula. NOLINTNEXTLINE(bugprone-easily-swappable-parameters)
 long double PrimitiveDifference(const Radii& r, long double z, long double h, long double H) {
   const long double a = z + h;
   const long double b = z - h;

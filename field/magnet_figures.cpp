@@ -28,6 +28,8 @@ std::optional<long double> CentreFieldPerAmpere(const Magnet& magnet) {
 
 }  // namespace
 
+// Swappable parameters: the value, then the temperature it is taken at.
+// NOLINTNEXTLINE(bugprone-easily-swappable-parameters)
 std::optional<long double> ResistanceAt(long double resistance, long double temperature) {
   const long double rise = temperature - kReferenceTemperature;
   const long double hot = resistance * (1 + kCopperTemperatureCoefficient * rise);
@@ -45,6 +47,8 @@ std::optional<long double> CurrentForCentreField(const Magnet& magnet, long doub
   return Finite(field / *perAmpere);
 }
 
+// Swappable parameters: the drive, then the temperature.
+// NOLINTNEXTLINE(bugprone-easily-swappable-parameters)
 std::optional<long double> CurrentForVoltage(const Magnet& magnet, long double voltage,
                                              long double temperature) {
   const std::optional<long double> resistance = ResistanceAt(magnet.resistance, temperature);
@@ -54,6 +58,8 @@ std::optional<long double> CurrentForVoltage(const Magnet& magnet, long double v
   return Finite(voltage / *resistance);
 }
 
+// Swappable parameters: the drive, then the temperature.
+// NOLINTNEXTLINE(bugprone-easily-swappable-parameters)
 std::optional<long double> CentreFieldForPower(const Magnet& magnet, long double power,
                                                long double temperature) {
   const std::optional<long double> resistance = ResistanceAt(magnet.resistance, temperature);

@@ -217,6 +217,8 @@ constexpr long double kKernelDecayed = 45;
 // at the same nodes. `scale` is the length on which the inner radius
 // (1/r1) or the wall (1/depth) varies the parts, if it does.
 template <typename Integrand>
+// Swappable parameters: the range, lowest first, then its scale.
+// NOLINTNEXTLINE(bugprone-easily-swappable-parameters)
 long double IntegrateOscillating(long double from, long double to, long double scale,
                                  const Shape& s, const FilonRule& rule,
                                  const Frequencies& frequencies, const Integrand& integrand) {

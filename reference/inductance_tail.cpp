@@ -22,6 +22,8 @@ using Series = std::array<Complex, kTailOrder + 1>;
 
 // Written out: the library's complex product also guards against infinities
 // and not-a-numbers, which cannot arise here.
+// Swappable parameters: a product: the order of its factors does not matter.
+// NOLINTNEXTLINE(bugprone-easily-swappable-parameters)
 Series Product(const Series& left, const Series& right) {
   Series product{};
   for (int i = 0; i <= kTailOrder; ++i) {
@@ -73,6 +75,8 @@ Oscillation MakeOscillation(long double radius, long double sign) {
 // Integral from K to infinity of Re[sum_m c_m q^(shift - m) e^(i w q)] w(q) dq
 // with w(q) = h q^-5 - q^-6 + q^-6 e^(-h q), from the run of exponential
 // integrals of the orders p = 5 + m - shift and p + 1.
+// Swappable parameters: in the order of the kernel written above.
+// NOLINTNEXTLINE(bugprone-easily-swappable-parameters)
 long double IntegrateAgainstKernel(const Series& c, long double frequency, long double shift,
                                    long double h, long double K) {
   constexpr int kTerms = kTailOrder + 1;
