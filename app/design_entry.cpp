@@ -17,6 +17,7 @@
 
 #include "app/design_report.h"
 #include "app/field_text_fit.h"
+#include "calc/calculation_request.h"
 #include "calc/number_text.h"
 
 namespace tarnel {
@@ -83,11 +84,9 @@ DialogAnswer AnswerInDialog(const CalculationFields& fields, design::Unknown unk
                        DesignNumberText(answer.reachable->highestL) + " Гн"};
   }
   if (answer.unwritable) {
-    return {false, std::string(design::NameOf(unknown)) + " = " +
-                       FieldNumberText(answer.solvedValue, kMostFieldDigits) +
-                       " даёт эту индуктивность, но ни одна запись до " +
-                       std::to_string(kMostFieldDigits) +
-                       " цифр не проходит проверки с вычисляемым точным значением L"};
+    return {false, "Подобранное " + std::string(design::NameOf(unknown)) + " не записать в " +
+                       std::to_string(kMostFieldDigits) + " цифр так, чтобы расчёт дал «" +
+                       kReadyMessage + "» с вычисляемым точным значением L"};
   }
   return {false, answer.message};
 }

@@ -1,5 +1,6 @@
 #include "cli/solve_error.h"
 
+#include "calc/calculation_request.h"
 #include "calc/number_text.h"
 
 namespace tarnel::cli {
@@ -13,8 +14,8 @@ std::string SolveError(const design::DesignAnswer& answer, design::Unknown unkno
            FormatNumber(answer.reachable->highestL, format) + " H can be reached";
   }
   if (answer.unwritable) {
-    return error + name + " = " + FormatNumber(answer.solvedValue, CScientificFormat(10, mark)) +
-           " gives the target, but no 10-digit text of it calculates to «" + kReadyMessage +
+    return error + "no 10-digit " + name +
+           " next to the one that gives the target calculates to «" + kReadyMessage +
            "» with an evaluated exact L";
   }
   switch (answer.reason) {
