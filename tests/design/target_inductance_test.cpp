@@ -348,14 +348,6 @@ TEST(FiguresOf, WireLengthAndCopperMassByHand) {
   EXPECT_LE(Relative(figures.copperMass, 0.66323739313L), 1e-10L);
 }
 
-}  // namespace
-
-void PrintTo(Unknown unknown, std::ostream* out) {
-  *out << NameOf(unknown);
-}
-
-}  // namespace tarnel::design
-
 // For D the thinnest wire whose turn count and inductances are normal
 // numbers bounds L from above, as the verified shapes bound it for R2 and H:
 // a target beyond it names the interval, one just inside it is solved.
@@ -369,3 +361,11 @@ TEST(DesignEnds, DBeyondTheThinnestWireNamesTheInterval) {
   ASSERT_EQ(in.outcome, Design::Outcome::kSolved) << in.message;
   EXPECT_TRUE(CalculatesReady(With(given, Unknown::kD, in.value)));
 }
+
+}  // namespace
+
+void PrintTo(Unknown unknown, std::ostream* out) {
+  *out << NameOf(unknown);
+}
+
+}  // namespace tarnel::design
