@@ -16,7 +16,9 @@ long double LastDigitUnit(long double value, int digits) {
 // The decimal next to `read`, one with `digits` significant digits, above
 // or below it.
 long double Neighbour(long double read, int digits, bool up) {
-  const long double unit = LastDigitUnit(read, digits);
+  // Down from a power of ten the digits are those of the decade below.
+  constexpr long double kJustBelow = 1 - 1e-15L;
+  const long double unit = LastDigitUnit(up ? read : read * kJustBelow, digits);
   return up ? read + unit : read - unit;
 }
 
