@@ -60,8 +60,7 @@ DialogAnswer AnswerInDialog(const CalculationFields& fields, design::Unknown unk
   request.targetText = targetText;
   request.unknown = unknown;
   request.write = FieldNumberText;
-  request.digits = kSolvedDigits;
-  request.mostDigits = kMostFieldDigits;
+  request.digits = {kSolvedDigits, kMostFieldDigits};
   request.statedDigits = kSolvedDigits;
   const design::DesignAnswer answer = design::AnswerDesign(request);
   // The target is the dialog's own field, so its text is named first.
@@ -222,10 +221,11 @@ void DesignEntry::OpenDialog() {
     // what the design promises; the note below holds a text that does not fit.
     const int fitted = FitFieldText(answer.value, DecimalMark(), *Field(), kSolvedDigits).digits;
     const QString written = QString::fromStdString(
-        fitted < kSolvedDigits ? design::WrittenSolution(texts, unknown_, answer.value, fitted,
-                                                         kMostFieldDigits, FieldNumberText)
-                                     .value_or(answer.text)
-                               : answer.text);
+        fitted < kSolvedDigits
+            ? design::WrittenSolution(texts, unknown_, answer.value, {fitted, kMostFieldDigits},
+                                      FieldNumberText)
+                  .value_or(answer.text)
+            : answer.text);
     dialog->accept();
     Field()->setText(written);
     Field()->setCursorPosition(0);

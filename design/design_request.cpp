@@ -51,9 +51,9 @@ bool KeepsPromise(CalculationFields fields, Unknown unknown, const std::string& 
 }
 
 std::optional<std::string> WrittenSolution(const CalculationFields& fields, Unknown unknown,
-                                           long double value, int digits, int mostDigits,
+                                           long double value, DigitRange digits,
                                            const TextWriter& write) {
-  return KeptText(value, digits, mostDigits, write,
+  return KeptText(value, digits, write,
                   [&](const std::string& text) { return KeepsPromise(fields, unknown, text); });
 }
 
@@ -100,8 +100,8 @@ DesignAnswer AnswerDesign(const DesignRequest& request) {
   switch (design.outcome) {
     case Design::Outcome::kSolved: {
       answer.solvedValue = design.value;
-      const std::optional<std::string> text = WrittenSolution(
-          fields, request.unknown, design.value, request.digits, request.mostDigits, request.write);
+      const std::optional<std::string> text =
+          WrittenSolution(fields, request.unknown, design.value, request.digits, request.write);
       if (!text) {
         answer.unwritable = true;
         break;

@@ -27,14 +27,12 @@ struct DesignRequest {
   CalculationFields fields;
   std::string targetText;
   Unknown unknown = Unknown::kR2;  // the one solved dimension; its text is not read
-  // How the front end writes the solved value, and with how many digits:
-  // from `digits`, more up to `mostDigits` where fewer do not keep the
-  // promise (KeptText).
+  // How the front end writes the solved value, and with how many digits
+  // (KeptText).
   TextWriter write = [](long double value, int digits) {
     return FormatNumber(value, CScientificFormat(digits, DecimalMark()));
   };
-  int digits = 10;
-  int mostDigits = 10;
+  DigitRange digits;
   // The digits the front end states the reachable interval with.
   int statedDigits = 10;
 };
@@ -89,7 +87,7 @@ bool KeepsPromise(CalculationFields fields, Unknown unknown, const std::string& 
 // promise: KeptText with KeepsPromise. What AnswerDesign writes, and what a
 // front end that fits its digits to a field asks again with fewer.
 std::optional<std::string> WrittenSolution(const CalculationFields& fields, Unknown unknown,
-                                           long double value, int digits, int mostDigits,
+                                           long double value, DigitRange digits,
                                            const TextWriter& write);
 
 // The text of `unknown`'s field in `fields`.

@@ -24,9 +24,9 @@ long double Neighbour(long double read, int digits, bool up) {
 
 }  // namespace
 
-std::optional<std::string> KeptText(long double value, int digits, int mostDigits,
-                                    const TextWriter& write, const TextTest& keeps) {
-  for (int count = digits; count <= mostDigits; ++count) {
+std::optional<std::string> KeptText(long double value, DigitRange digits, const TextWriter& write,
+                                    const TextTest& keeps) {
+  for (int count = digits.fewest; count <= digits.most; ++count) {
     const std::string nearest = write(value, count);
     if (keeps(nearest)) {
       return nearest;

@@ -49,7 +49,7 @@ class KeptTextTest : public testing::TestWithParam<KeptCase> {};
 TEST_P(KeptTextTest, ReadsBackInsideOrNothing) {
   const KeptCase& kept = GetParam();
   const std::optional<std::string> text =
-      KeptText(kept.value, 4, kept.mostDigits, Scientific, [&](const std::string& written) {
+      KeptText(kept.value, {4, kept.mostDigits}, Scientific, [&](const std::string& written) {
         const long double read = TextToNumber(written, '.');
         return read >= kept.low && read <= kept.high;
       });
