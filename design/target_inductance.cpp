@@ -148,11 +148,18 @@ Design Solved(long double value) {
   return design;
 }
 
-Design Unreachable(long double lowestL, long double highestL) {
+// The ends of a range, lowest first: of a dimension, or of the inductances
+// it gives.
+struct Ends {
+  long double lowest = 0;
+  long double highest = 0;
+};
+
+Design Unreachable(Ends inductances) {
   Design design;
   design.outcome = Design::Outcome::kUnreachable;
-  design.lowestL = lowestL;
-  design.highestL = highestL;
+  design.lowestL = inductances.lowest;
+  design.highestL = inductances.highest;
   return design;
 }
 
@@ -182,15 +189,15 @@ std::optional<long double> Confirmed(const Winding& given, Unknown unknown, long
 // a thin wall.
 class LogarithmicSearch {
  public:
-  LogarithmicSearch(const Winding& given, Unknown unknown, long double targetL, long double lowest,
-                    long double highest, ExactReference& exact)
+  LogarithmicSearch(const Winding& given, Unknown unknown, long double targetL, Ends range,
+                    ExactReference& exact)
       : given_(given),
         unknown_(unknown),
         logTarget_(std::log(targetL)),
-        lowest_(lowest),
-        highest_(highest),
-        uLow_(ToSearch(lowest)),
-        uHigh_(ToSearch(highest)),
+        lowest_(range.lowest),
+        highest_(range.highest),
+        uLow_(ToSearch(range.lowest)),
+        uHigh_(ToSearch(range.highest)),
         exact_(exact) {}
 
   Design Run();
@@ -280,7 +287,7 @@ Design LogarithmicSearch::UnreachableOutcome() {
   if (!lowestL_ || !highestL_) {
     return Invalid(kNotEvaluatedMessage, Design::Reason::kNotEvaluated);
   }
-  return Unreachable(*lowestL_, *highestL_);
+  return Unreachable({*lowestL_, *highestL_});
 }
 
 Design LogarithmicSearch::Run() {
@@ -323,14 +330,14 @@ Design LogarithmicSearch::Run() {
 
 // The search of R2 or H between the ends the rules and the verified shapes
 // give it.
-Design SearchBetween(const Winding& given, Unknown unknown, long double targetL, long double lowest,
-                     long double highest, ExactReference& exact) {
-  const std::optional<long double> low = Confirmed(given, unknown, lowest, highest);
-  const std::optional<long double> high = Confirmed(given, unknown, highest, lowest);
+Design SearchBetween(const Winding& given, Unknown unknown, long double targetL, Ends range,
+                     ExactReference& exact) {
+  const std::optional<long double> low = Confirmed(given, unknown, range.lowest, range.highest);
+  const std::optional<long double> high = Confirmed(given, unknown, range.highest, range.lowest);
   if (!low || !high || !(*low < *high)) {
     return Invalid(kOutOfRangeMessage, Design::Reason::kOutOfRange);
   }
-  return LogarithmicSearch(given, unknown, targetL, *low, *high, exact).Run();
+  return LogarithmicSearch(given, unknown, targetL, {*low, *high}, exact).Run();
 }
 
 Design SolveR2(const Winding& given, long double targetL, ExactReference& exact) {
@@ -340,7 +347,7 @@ Design SolveR2(const Winding& given, long double targetL, ExactReference& exact)
   const long double thinnest = R1 * ((1 + kSmallestThicknessRatio) / (1 - kSmallestThicknessRatio));
   const long double lowest = std::max({R1 + given.D, thinnest, H / kLargestLengthRatio - R1});
   const long double highest = H / kSmallestLengthRatio - R1;
-  return SearchBetween(given, Unknown::kR2, targetL, lowest, highest, exact);
+  return SearchBetween(given, Unknown::kR2, targetL, {lowest, highest}, exact);
 }
 
 Design SolveH(const Winding& given, long double targetL, ExactReference& exact) {
@@ -351,7 +358,7 @@ Design SolveH(const Winding& given, long double targetL, ExactReference& exact) 
   const long double diameter = given.R1 + given.R2;
   const long double lowest = std::max(given.D, diameter * kSmallestLengthRatio);
   const long double highest = diameter * kLargestLengthRatio;
-  return SearchBetween(given, Unknown::kH, targetL, lowest, highest, exact);
+  return SearchBetween(given, Unknown::kH, targetL, {lowest, highest}, exact);
 }
 
 Design SolveD(const Winding& given, long double targetL, ExactReference& exact) {
@@ -391,7 +398,7 @@ Design SolveD(const Winding& given, long double targetL, ExactReference& exact) 
         (computable(middle) ? computed : failed) = middle;
       }
     }
-    return Unreachable(lowestL, exactAt(computed));
+    return Unreachable({lowestL, exactAt(computed)});
   };
   // N = sqrt(target / (L/N²)), and D from N = 4·Lambda·(R2 − R1)·H /
   // (PI_APPROX·D²).
