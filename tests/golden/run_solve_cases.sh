@@ -159,11 +159,12 @@ printf '%s\n' \
   "0.01${t}?${t}0.03${t}0.001${t}0.6${t}x" \
   "0.01${t}?${t}0.0005${t}0.001${t}0.6${t}1e-3" \
   "0.01${t}?${t}0.03${t}0.001${t}0.6${t}0" \
+  "1${t}1.0000001${t}?${t}1e-9${t}0.6${t}1" \
   "0.01${t}0.02${t}0.03${t}?${t}0.6" \
   "0.01${t}?${t}0.03${t}0.001${t}0.6${t}1e-3" |
   "$driver" --solve --header >"$work/out" 2>"$work/err" || status=$?
 [ "$status" = 1 ] || fail "lines without a solution: exit status $status"
-grep -Fq "9 lines without a solution" "$work/err" || fail "error output: $(cat "$work/err")"
+grep -Fq "10 lines without a solution" "$work/err" || fail "error output: $(cat "$work/err")"
 grep -Fq "1 line without 6 fields" "$work/err" || fail "error output: $(cat "$work/err")"
 number='[0-9]\.[0-9]{9}e[-+][0-9]{2}'
 expected=(
@@ -177,6 +178,7 @@ expected=(
   "${empty}EConvertError: 'x' is not a valid floating point value${t}${t}"
   "${empty}no solution: rule «Введите D < H»${t}${t}"
   "${empty}no solution: rule «Введите L > 0»${t}${t}"
+  "${empty}no solution: no H gives a shape on which the exact L is verified${t}${t}"
   "${empty}expected 6 fields, got 5${t}${t}"
   "${number}${t}.*Готов \\.\\.\\.${t}${t}${number}${t}.*"
 )
