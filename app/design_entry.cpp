@@ -17,6 +17,7 @@
 
 #include "app/design_report.h"
 #include "app/field_text_fit.h"
+#include "calc/calculation_request.h"
 #include "calc/number_text.h"
 
 namespace tarnel {
@@ -41,6 +42,11 @@ const char* GivenNames(design::Unknown unknown) {
   return "";
 }
 
+// A solved value as its field gets it: the window's general form.
+std::string FieldNumberText(long double value, int digits) {
+  return FormatNumber(value, GeneralFormat(digits));
+}
+
 std::string NotANumber(const std::string& text) {
   return "«" + text + "» не является числом";
 }
@@ -53,6 +59,9 @@ DialogAnswer AnswerInDialog(const CalculationFields& fields, design::Unknown unk
   request.fields = fields;
   request.targetText = targetText;
   request.unknown = unknown;
+  request.write = FieldNumberText;
+  request.digits = {kSolvedDigits, kMostFieldDigits};
+  request.statedDigits = kSolvedDigits;
   const design::DesignAnswer answer = design::AnswerDesign(request);
   // The target is the dialog's own field, so its text is named first.
   for (const design::UnreadText& unread : answer.unread) {
@@ -65,17 +74,18 @@ DialogAnswer AnswerInDialog(const CalculationFields& fields, design::Unknown unk
     return {false, std::string(unread.name) + ": " + NotANumber(unread.trimmed)};
   }
   if (answer.solved) {
-    return {true, DesignNumberText(answer.solvedValue), answer.solvedValue};
+    return {true, answer.solvedText, answer.solvedValue};
   }
   if (answer.reachable) {
-    std::string text = std::string("При этих ") + GivenNames(unknown) + " индуктивность ";
-    if (!answer.reachable->highestL) {
-      text += "может быть не меньше " + DesignNumberText(answer.reachable->lowestL) + " Гн";
-    } else {
-      text += "может быть от " + DesignNumberText(answer.reachable->lowestL) + " до " +
-              DesignNumberText(*answer.reachable->highestL) + " Гн";
-    }
-    return {false, text};
+    return {false, std::string("При этих ") + GivenNames(unknown) +
+                       " индуктивность может быть от " +
+                       DesignNumberText(answer.reachable->lowestL) + " до " +
+                       DesignNumberText(answer.reachable->highestL) + " Гн"};
+  }
+  if (answer.unwritable) {
+    return {false, "Подобранное " + std::string(design::NameOf(unknown)) + " не записать в " +
+                       std::to_string(kMostFieldDigits) + " цифр так, чтобы расчёт дал «" +
+                       kReadyMessage + "» с вычисляемым точным значением L"};
   }
   return {false, answer.message};
 }
@@ -207,13 +217,21 @@ void DesignEntry::OpenDialog() {
       target->setFocus();
       return;
     }
+    // The digits the field shows whole, or more where those do not keep
+    // what the design promises; the note below holds a text that does not fit.
+    const int fitted = FitFieldText(answer.value, DecimalMark(), *Field(), kSolvedDigits).digits;
+    const QString written = QString::fromStdString(
+        fitted < kSolvedDigits
+            ? design::WrittenSolution(texts, unknown_, answer.value, {fitted, kMostFieldDigits},
+                                      FieldNumberText)
+                  .value_or(answer.text)
+            : answer.text);
     dialog->accept();
-    const FieldText written = FitFieldText(answer.value, DecimalMark(), *Field(), kSolvedDigits);
-    Field()->setText(written.text);
+    Field()->setText(written);
     Field()->setCursorPosition(0);
     calculate_();
     Field()->setToolTip(SolvedFieldNote(QLatin1String(design::NameOf(unknown_)),
-                                        target->text().trimmed(), answer.value, written.text,
+                                        target->text().trimmed(), answer.value, written,
                                         InductanceOfTexts(InputTexts())));
   });
   target->setFocus();

@@ -33,25 +33,26 @@ int TextRoom(const QLineEdit& field) {
   return contents.width() - margins.left() - margins.right() - 2 * kLineEditSideMargin;
 }
 
-FieldText FitFieldText(long double value, char mark, const QLineEdit& field, int maxDigits) {
-  const QFontMetrics metrics(field.font());
-  const int room = TextRoom(field);
+bool ShowsWhole(const QLineEdit& field, const QString& text) {
   // QLineEdit scrolls a text whose width, with one pixel for the cursor,
   // exceeds its room.
-  const auto fits = [&](const QString& text) {
-    return metrics.horizontalAdvance(text) + 1 <= room;
-  };
+  return QFontMetrics(field.font()).horizontalAdvance(text) + 1 <= TextRoom(field);
+}
+
+FieldText FitFieldText(long double value, char mark, const QLineEdit& field, int maxDigits) {
   FieldText answer;
   for (int digits = maxDigits; digits >= kFewestFieldDigits; --digits) {
     const QString text = QString::fromStdString(FormatNumber(value, GeneralFormat(digits, mark)));
-    if (fits(text)) {
+    if (ShowsWhole(field, text)) {
       answer.text = text;
+      answer.digits = digits;
       return answer;
     }
   }
   answer.text =
       QString::fromStdString(FormatNumber(value, GeneralFormat(kFewestFieldDigits, mark)));
   answer.needsTooltip = true;
+  answer.digits = kFewestFieldDigits;
   return answer;
 }
 

@@ -5,6 +5,7 @@
 
 #include "calc/errors.h"
 #include "calc/number_text.h"
+#include "cli/solve_error.h"
 #include "design/design_request.h"
 #include "design/winding_figures.h"
 #include "reference/exact_comparison.h"
@@ -112,29 +113,12 @@ void LineCalculator::AppendSolve(std::string_view line, std::string& out) {
     fail(answer.unread.front().error);
     return;
   }
-  if (answer.reachable) {
-    std::string error = "no solution: only L ";
-    if (!answer.reachable->highestL) {
-      error += "of ";
-      AppendTenDigits(answer.reachable->lowestL, options_.mark, error);
-      error += " H or more can be reached";
-    } else {
-      error += "from ";
-      AppendTenDigits(answer.reachable->lowestL, options_.mark, error);
-      error += " to ";
-      AppendTenDigits(*answer.reachable->highestL, options_.mark, error);
-      error += " H can be reached";
-    }
-    fail(error);
-    return;
-  }
   if (!answer.solved) {
-    fail("no solution: " + answer.message);
+    fail(SolveError(answer, request.unknown, options_.mark));
     return;
   }
   std::string& solved = design::TextOf(fields_, request.unknown);
-  solved.clear();
-  AppendTenDigits(answer.solvedValue, options_.mark, solved);
+  solved = answer.solvedText;
   out += solved;
   out += '\t';
   AppendCalculation(out);

@@ -4,6 +4,8 @@
 
 #include "calc/errors.h"
 #include "calc/number_text.h"
+#include "calc/x87.h"
+#include "reference/exact_comparison.h"
 
 namespace tarnel::design {
 
@@ -30,6 +32,29 @@ std::string& TextOf(CalculationFields& fields, Unknown unknown) {
 
 const std::string& TextOf(const CalculationFields& fields, Unknown unknown) {
   return FieldOf(fields, unknown);
+}
+
+bool KeepsPromise(CalculationFields fields, Unknown unknown, const std::string& text) {
+  TextOf(fields, unknown) = text;
+  fields.edMessage = kReadyMessage;
+  ComputedValues values;
+  bool kept = false;
+  try {
+    RunCalculation(fields, &values);
+    kept = fields.edMessage == kReadyMessage && values.L && values.N && values.winding &&
+           reference::CompareWithExact(*values.winding, *values.N, *values.L).evaluated;
+  } catch (const Exception&) {
+  }
+  // The next calculation starts from clean flags and the working control word.
+  fpu::SetWorkingMode();
+  return kept;
+}
+
+std::optional<std::string> WrittenSolution(const CalculationFields& fields, Unknown unknown,
+                                           long double value, DigitRange digits,
+                                           const TextWriter& write) {
+  return KeptText(value, digits, write,
+                  [&](const std::string& text) { return KeepsPromise(fields, unknown, text); });
 }
 
 const char* NameOf(Unknown unknown) {
@@ -74,21 +99,27 @@ DesignAnswer AnswerDesign(const DesignRequest& request) {
   answer.exactEvaluations = design.exactEvaluations;
   switch (design.outcome) {
     case Design::Outcome::kSolved: {
-      answer.solved = With(given, request.unknown, design.value);
       answer.solvedValue = design.value;
+      const std::optional<std::string> text =
+          WrittenSolution(fields, request.unknown, design.value, request.digits, request.write);
+      if (!text) {
+        answer.unwritable = true;
+        break;
+      }
+      answer.solvedText = *text;
+      answer.solved = With(given, request.unknown, TextToNumber(TrimBlanks(*text)));
       break;
     }
     case Design::Outcome::kUnreachable: {
       ReachableInterval interval;
-      interval.lowestL = design.lowestL;
-      if (!std::isinf(design.highestL)) {
-        interval.highestL = design.highestL;
-      }
+      interval.lowestL = RoundedTo(design.lowestL, request.statedDigits, true);
+      interval.highestL = RoundedTo(design.highestL, request.statedDigits, false);
       answer.reachable = interval;
       break;
     }
     case Design::Outcome::kInvalid:
       answer.message = design.message;
+      answer.reason = design.reason;
       break;
   }
   return answer;

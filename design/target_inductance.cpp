@@ -5,8 +5,11 @@
 #include <limits>
 #include <optional>
 
+#include "calc/calculation_request.h"
 #include "calc/constants.h"
+#include "calc/errors.h"
 #include "calc/inductance.h"
+#include "calc/number_text.h"
 #include "calc/validation_rules.h"
 #include "calc/x87.h"
 #include "design/monotone_search.h"
@@ -44,6 +47,9 @@ constexpr long double kTypicalFormulaSlope = 2;
 constexpr long double kFirstConfirmStep = 1e-18L;
 constexpr long double kLastConfirmStep = 1e-6L;
 constexpr int kMaxConfirmSteps = 42;
+// Bisections of ln D for the thinnest wire a solve of D can have: from the
+// least normal number to the thickest wire, to a few parts in 1e15.
+constexpr int kThinnestWireBisections = 64;
 
 // The bounds of a solve are placed by the reference's verified shapes and
 // then confirmed by its own test, IsVerifiedShape, so a solution never lands
@@ -73,6 +79,28 @@ Dimensions DimensionOf(Unknown unknown) {
 
 bool Allowed(const Winding& w) {
   return BrokenRule(w) == nullptr && reference::IsVerifiedShape(w.R1, w.R2, w.H);
+}
+
+// Whether the calculation gives its results for `w`, read from texts of 21
+// digits.
+bool Calculates(const Winding& w) {
+  const NumberFormat format = CScientificFormat(21, DecimalMark());
+  CalculationFields fields;
+  fields.edR1 = FormatNumber(w.R1, format);
+  fields.edR2 = FormatNumber(w.R2, format);
+  fields.edH = FormatNumber(w.H, format);
+  fields.edD = FormatNumber(w.D, format);
+  fields.edLambda = FormatNumber(w.Lambda, format);
+  fields.edMessage = kReadyMessage;
+  ComputedValues values;
+  bool calculated = false;
+  try {
+    RunCalculation(fields, &values);
+    calculated = fields.edMessage == kReadyMessage && values.L.has_value();
+  } catch (const Exception&) {
+  }
+  fpu::SetWorkingMode();
+  return calculated;
 }
 
 // The calculation's turn count, grouped as it groups it.
@@ -105,10 +133,11 @@ class ExactReference {
   int evaluations_ = 0;
 };
 
-Design Invalid(const char* message) {
+Design Invalid(const char* message, Design::Reason reason = Design::Reason::kRule) {
   Design design;
   design.outcome = Design::Outcome::kInvalid;
   design.message = message;
+  design.reason = reason;
   return design;
 }
 
@@ -119,13 +148,18 @@ Design Solved(long double value) {
   return design;
 }
 
-// Swappable parameters: the interval, lowest first, as the Design fields hold it.
-// NOLINTNEXTLINE(bugprone-easily-swappable-parameters)
-Design Unreachable(long double lowestL, long double highestL) {
+// The ends of a range, lowest first: of a dimension, or of the inductances
+// it gives.
+struct Ends {
+  long double lowest = 0;
+  long double highest = 0;
+};
+
+Design Unreachable(Ends inductances) {
   Design design;
   design.outcome = Design::Outcome::kUnreachable;
-  design.lowestL = lowestL;
-  design.highestL = highestL;
+  design.lowestL = inductances.lowest;
+  design.highestL = inductances.highest;
   return design;
 }
 
@@ -155,17 +189,15 @@ std::optional<long double> Confirmed(const Winding& given, Unknown unknown, long
 // a thin wall.
 class LogarithmicSearch {
  public:
-  // Swappable parameters: the target, then the range, lowest first.
-  // NOLINTNEXTLINE(bugprone-easily-swappable-parameters)
-  LogarithmicSearch(const Winding& given, Unknown unknown, long double targetL, long double lowest,
-                    long double highest, ExactReference& exact)
+  LogarithmicSearch(const Winding& given, Unknown unknown, long double targetL, Ends range,
+                    ExactReference& exact)
       : given_(given),
         unknown_(unknown),
         logTarget_(std::log(targetL)),
-        lowest_(lowest),
-        highest_(highest),
-        uLow_(ToSearch(lowest)),
-        uHigh_(ToSearch(highest)),
+        lowest_(range.lowest),
+        highest_(range.highest),
+        uLow_(ToSearch(range.lowest)),
+        uHigh_(ToSearch(range.highest)),
         exact_(exact) {}
 
   Design Run();
@@ -207,7 +239,9 @@ class LogarithmicSearch {
   Design UnreachableOutcome();
   [[nodiscard]] Design SolvedIfAllowed(long double u) const {
     const long double value = ToDimension(u);
-    return Allowed(With(given_, unknown_, value)) ? Solved(value) : Invalid(kNotEvaluatedMessage);
+    return Allowed(With(given_, unknown_, value))
+               ? Solved(value)
+               : Invalid(kNotEvaluatedMessage, Design::Reason::kNotEvaluated);
   }
 
   Winding given_;
@@ -251,9 +285,9 @@ Design LogarithmicSearch::UnreachableOutcome() {
     highestL_ = ExactAt(uHigh_);
   }
   if (!lowestL_ || !highestL_) {
-    return Invalid(kNotEvaluatedMessage);
+    return Invalid(kNotEvaluatedMessage, Design::Reason::kNotEvaluated);
   }
-  return Unreachable(*lowestL_, *highestL_);
+  return Unreachable({*lowestL_, *highestL_});
 }
 
 Design LogarithmicSearch::Run() {
@@ -291,21 +325,19 @@ Design LogarithmicSearch::Run() {
     case SearchResult::Outcome::kNotFound:
       break;
   }
-  return Invalid(kNotEvaluatedMessage);
+  return Invalid(kNotEvaluatedMessage, Design::Reason::kNotEvaluated);
 }
 
 // The search of R2 or H between the ends the rules and the verified shapes
 // give it.
-// Swappable parameters: the target, then the range, lowest first.
-// NOLINTNEXTLINE(bugprone-easily-swappable-parameters)
-Design SearchBetween(const Winding& given, Unknown unknown, long double targetL, long double lowest,
-                     long double highest, ExactReference& exact) {
-  const std::optional<long double> low = Confirmed(given, unknown, lowest, highest);
-  const std::optional<long double> high = Confirmed(given, unknown, highest, lowest);
+Design SearchBetween(const Winding& given, Unknown unknown, long double targetL, Ends range,
+                     ExactReference& exact) {
+  const std::optional<long double> low = Confirmed(given, unknown, range.lowest, range.highest);
+  const std::optional<long double> high = Confirmed(given, unknown, range.highest, range.lowest);
   if (!low || !high || !(*low < *high)) {
-    return Invalid(kOutOfRangeMessage);
+    return Invalid(kOutOfRangeMessage, Design::Reason::kOutOfRange);
   }
-  return LogarithmicSearch(given, unknown, targetL, *low, *high, exact).Run();
+  return LogarithmicSearch(given, unknown, targetL, {*low, *high}, exact).Run();
 }
 
 Design SolveR2(const Winding& given, long double targetL, ExactReference& exact) {
@@ -315,27 +347,27 @@ Design SolveR2(const Winding& given, long double targetL, ExactReference& exact)
   const long double thinnest = R1 * ((1 + kSmallestThicknessRatio) / (1 - kSmallestThicknessRatio));
   const long double lowest = std::max({R1 + given.D, thinnest, H / kLargestLengthRatio - R1});
   const long double highest = H / kSmallestLengthRatio - R1;
-  return SearchBetween(given, Unknown::kR2, targetL, lowest, highest, exact);
+  return SearchBetween(given, Unknown::kR2, targetL, {lowest, highest}, exact);
 }
 
 Design SolveH(const Winding& given, long double targetL, ExactReference& exact) {
   // The thickness ratio does not depend on H: one height in range tells.
   if (!reference::IsVerifiedShape(given.R1, given.R2, given.R1 / 2 + given.R2 / 2)) {
-    return Invalid(kOutOfRangeMessage);
+    return Invalid(kOutOfRangeMessage, Design::Reason::kOutOfRange);
   }
   const long double diameter = given.R1 + given.R2;
   const long double lowest = std::max(given.D, diameter * kSmallestLengthRatio);
   const long double highest = diameter * kLargestLengthRatio;
-  return SearchBetween(given, Unknown::kH, targetL, lowest, highest, exact);
+  return SearchBetween(given, Unknown::kH, targetL, {lowest, highest}, exact);
 }
 
 Design SolveD(const Winding& given, long double targetL, ExactReference& exact) {
   if (!reference::IsVerifiedShape(given.R1, given.R2, given.H)) {
-    return Invalid(kOutOfRangeMessage);
+    return Invalid(kOutOfRangeMessage, Design::Reason::kOutOfRange);
   }
   const std::optional<long double> perTurnSquared = exact.PerTurnSquared(given);
   if (!perTurnSquared) {
-    return Invalid(kNotEvaluatedMessage);
+    return Invalid(kNotEvaluatedMessage, Design::Reason::kNotEvaluated);
   }
   const long double thickest = std::min(given.H, given.R2 - given.R1);
   // The exact L with wire D, not a number where it is not a normal one.
@@ -346,30 +378,54 @@ Design SolveD(const Winding& given, long double targetL, ExactReference& exact) 
   };
   const long double lowestL = exactAt(thickest);
   if (!std::isnormal(lowestL)) {
-    return Invalid(kNotEvaluatedMessage);
+    return Invalid(kNotEvaluatedMessage, Design::Reason::kNotEvaluated);
   }
+  // A thinner wire gives more turns and more inductance until the
+  // calculation overflows (its resistance first) or the exact value is no
+  // longer a normal number:
+  // the thinnest wire that still has them gives the highest L.
+  auto computable = [&](long double D) {
+    return std::isnormal(exactAt(D)) && Calculates(With(given, Unknown::kD, D));
+  };
+  auto reachable = [&] {
+    long double computed = thickest;
+    long double failed = std::numeric_limits<long double>::min();
+    if (computable(failed)) {
+      computed = failed;
+    } else {
+      for (int i = 0; i < kThinnestWireBisections; ++i) {
+        const long double middle = std::exp(std::log(failed) / 2 + std::log(computed) / 2);
+        (computable(middle) ? computed : failed) = middle;
+      }
+    }
+    return Unreachable({lowestL, exactAt(computed)});
+  };
   // N = sqrt(target / (L/N²)), and D from N = 4·Lambda·(R2 − R1)·H /
   // (PI_APPROX·D²).
   const long double filledArea = ((given.H * 4) * (given.R2 - given.R1)) * given.Lambda;
-  const long double N = std::sqrt(targetL / *perTurnSquared);
+  // Square roots first: the quotient overflows for a target near the largest L.
+  const long double N = std::sqrt(targetL) / std::sqrt(*perTurnSquared);
   long double D = std::sqrt(filledArea / (kPiApprox * N));
   if (std::isfinite(D) && D > 0) {
     // One step of the D⁻⁴ law takes up the rounding of the lines above.
     D *= std::sqrt(std::sqrt(exactAt(D) / targetL));
   }
-  if (!(std::isnormal(D))) {
-    return Invalid(kNotEvaluatedMessage);
+  if (!std::isnormal(D) || !computable(std::min(D, thickest))) {
+    const Design interval = reachable();
+    return targetL > interval.highestL
+               ? interval
+               : Invalid(kNotEvaluatedMessage, Design::Reason::kNotEvaluated);
   }
   if (D > thickest) {
     if (std::fabs(lowestL / targetL - 1) > kPromisedTolerance) {
-      return Unreachable(lowestL, std::numeric_limits<long double>::infinity());
+      return reachable();
     }
     D = thickest;
   }
   const long double L = exactAt(D);
   if (!Allowed(With(given, Unknown::kD, D)) || !std::isnormal(L) ||
       std::fabs(L / targetL - 1) > kPromisedTolerance) {
-    return Invalid(kNotEvaluatedMessage);
+    return Invalid(kNotEvaluatedMessage, Design::Reason::kNotEvaluated);
   }
   return Solved(D);
 }
@@ -378,7 +434,7 @@ Design Solve(const Winding& given, Unknown unknown, long double targetL, ExactRe
   const Winding w = With(given, unknown, 0);
   if (!std::isfinite(w.R1) || !std::isfinite(w.R2) || !std::isfinite(w.H) || !std::isfinite(w.D) ||
       !std::isfinite(w.Lambda)) {
-    return Invalid(kNotFiniteMessage);
+    return Invalid(kNotFiniteMessage, Design::Reason::kNotFinite);
   }
   // Rules that involve the unknown dimension are left to the solve.
   if (const char* message = BrokenRule(w, DimensionOf(unknown))) {
@@ -395,7 +451,7 @@ Design Solve(const Winding& given, Unknown unknown, long double targetL, ExactRe
     case Unknown::kD:
       return SolveD(w, targetL, exact);
   }
-  return Invalid(kNotEvaluatedMessage);
+  return Invalid(kNotEvaluatedMessage, Design::Reason::kNotEvaluated);
 }
 
 }  // namespace

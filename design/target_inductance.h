@@ -33,8 +33,8 @@ struct Design {
 
   // kUnreachable: the exact inductances (henries) the dimension can give
   // while every rule holds and the shape stays verified; the target lies
-  // outside [lowestL, highestL]. highestL is +infinity where nothing bounds
-  // it (D → 0 for a solve of D).
+  // outside [lowestL, highestL]. For D, highestL is given by the thinnest
+  // wire whose turn count and inductances are still normal numbers.
   long double lowestL = 0;
   long double highestL = 0;
 
@@ -42,6 +42,14 @@ struct Design {
   // own words ("Введите R2 > R1", ...), or why the target or the shape
   // cannot be designed for.
   std::string message;
+  // kInvalid: which kind of reason `message` gives.
+  enum class Reason {
+    kRule,          // a rule of the window's, or of the dialog's target: «Введите ...»
+    kNotFinite,     // a given dimension is not a finite number
+    kOutOfRange,    // no value of the dimension gives a verified shape
+    kNotEvaluated,  // the exact value is not evaluated where the solution would be
+  };
+  Reason reason = Reason::kRule;
 
   // The exact evaluations the solve made, whatever its outcome: what it cost
   // in units of the reference.
