@@ -7,6 +7,7 @@
 
 #include "calc/calculation_request.h"
 #include "cli/command_line.h"
+#include "cli/wire_texts.h"
 
 namespace tarnel::cli {
 
@@ -50,6 +51,7 @@ class LineCalculator {
   CommandLine options_;
   CalculationFields fields_;
   ComputedValues values_;
+  std::optional<LineWire> lineWire_;  // the wire the line's D and Lambda named
   std::size_t wrongFieldCountLines_ = 0;
   std::size_t tooLongLines_ = 0;
   std::size_t unsolvedLines_ = 0;
