@@ -1,8 +1,8 @@
+#include "wire/winding_sheet.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
-
-#include "wire/winding_sheet.h"
 
 namespace tarnel::wire {
 namespace {
@@ -36,8 +36,8 @@ const SheetCase kCases[] = {
      5, 0.001L + 4 * 0.001L * kRise},
     // 1.2 turn widths: one turn a layer, none in the groove layer, so
     // 3 turns take layers 1, 3 and 5.
-    {"orthocyclic one a layer", WindingStyle::kOrthocyclic, 0.01L, 0.02L, 0.0012L, 3.5L, 3, 1, 0,
-     5, 0.001L + 4 * 0.001L * kRise},
+    {"orthocyclic one a layer", WindingStyle::kOrthocyclic, 0.01L, 0.02L, 0.0012L, 3.5L, 3, 1, 0, 5,
+     0.001L + 4 * 0.001L * kRise},
     {"no whole turn", WindingStyle::kLayered, 0.01L, 0.02L, 0.03L, 0.7L, 0, 30, 30, 0, 0.0L},
 };
 

@@ -1,3 +1,5 @@
+#include "wire/wire_table.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -6,7 +8,6 @@
 #include "calc/calculation_request.h"
 #include "calc/number_text.h"
 #include "wire/winding_style.h"
-#include "wire/wire_table.h"
 
 namespace tarnel::wire {
 namespace {
@@ -17,7 +18,7 @@ namespace {
 struct SourceRow {
   WireFamily family;
   const char* size;
-  long double copper;   // 0 for AWG: the gauge formula gives it
+  long double copper;  // 0 for AWG: the gauge formula gives it
   long double overall;
 };
 
