@@ -133,7 +133,8 @@ void WindingPicture::paintEvent(QPaintEvent* /*event*/) {
   const wire::WindingSheet& sheet = *sheet_;
   const double p = static_cast<double>(overallDiameter_);
   const double r1 = static_cast<double>(winding_.R1);
-  const double outer = std::max(static_cast<double>(winding_.R2), r1 + double(sheet.buildDepth));
+  const double outer =
+      std::max(static_cast<double>(winding_.R2), r1 + static_cast<double>(sheet.buildDepth));
   const double height = static_cast<double>(winding_.H);
   const double margin = 8;
   // One scale for both directions: the section to scale, the axis at the left.
@@ -146,7 +147,8 @@ void WindingPicture::paintEvent(QPaintEvent* /*event*/) {
   painter.setPen(QPen(palette().text().color(), 1, Qt::DashDotLine));
   painter.drawLine(QPointF(x(0), 0), QPointF(x(0), this->height()));
   painter.setPen(QPen(palette().text().color(), 1));
-  painter.drawRect(QRectF(QPointF(x(r1), y(0)), QPointF(x(winding_.R2), y(height))));
+  painter.drawRect(
+      QRectF(QPointF(x(r1), y(0)), QPointF(x(static_cast<double>(winding_.R2)), y(height))));
 
   painter.setPen(QPen(QColor(150, 80, 20), 0.5));
   painter.setBrush(QColor(210, 120, 40));

@@ -10,8 +10,8 @@
 namespace tarnel::wire {
 
 struct WindingSheet {
-  long long wholeTurns = 0;      // the calculation's N rounded down
-  long long turnsPerLayer = 0;   // the first layer's; layered: every layer's
+  long long wholeTurns = 0;          // the calculation's N rounded down
+  long long turnsPerLayer = 0;       // the first layer's; layered: every layer's
   long long turnsPerOtherLayer = 0;  // orthocyclic: the second layer's, one groove short
   long long layers = 0;
   long double buildDepth = 0;     // metres the layers take from R1 outwards

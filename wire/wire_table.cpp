@@ -28,10 +28,10 @@ constexpr const char* kMasSource =
     "(Elektrisola figures, Apache-2.0)";
 
 struct IecRow {
-  const char* size;         // nominal copper diameter, mm
-  long double copper;       // conductingDiameter nominal, m
-  long double grade1;       // outerDiameter maximum of grade 1, m
-  long double grade2;       // outerDiameter maximum of grade 2, m
+  const char* size;    // nominal copper diameter, mm
+  long double copper;  // conductingDiameter nominal, m
+  long double grade1;  // outerDiameter maximum of grade 1, m
+  long double grade2;  // outerDiameter maximum of grade 2, m
 };
 
 constexpr IecRow kIecRows[] = {
@@ -101,8 +101,7 @@ bool IsIec(WireFamily family) {
 }
 
 StandardWire IecWire(WireFamily family, const IecRow& row) {
-  return {family, row.size, row.copper,
-          family == WireFamily::kIecGrade1 ? row.grade1 : row.grade2};
+  return {family, row.size, row.copper, family == WireFamily::kIecGrade1 ? row.grade1 : row.grade2};
 }
 
 StandardWire AwgWire(WireFamily family, const AwgRow& row) {
