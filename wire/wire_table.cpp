@@ -18,11 +18,10 @@ namespace {
 // nominal, outerDiameter maximum) and the NEMA MW 1000 C builds
 // ("<gauge>.0 - Single Build", "<gauge>.0 - Heavy Build": outerDiameter
 // maximum). The IEC rows are the sizes of that file read so far: 0.010 to
-// 0.028, 0.095 to 0.150 and 0.355 to 0.500 mm; the file's sizes between them
-// and its nominal figures above 0.5 mm are not in this table yet, and no
-// second public manufacturer table for the larger sizes was found. The
-// Elektrisola NEMA rows of that file begin at AWG 24, so the AWG gauges are
-// 24 to 40.
+// 0.028 and 0.095 to 0.500 mm; the file's sizes from 0.03 to 0.09 mm and its
+// nominal figures above 0.5 mm are not in this table yet, and a search of
+// public pages found no second manufacturer table for the larger sizes. The Elektrisola
+// NEMA rows of that file begin at AWG 24, so the AWG gauges are 24 to 40.
 constexpr const char* kMasSource =
     "OpenMagnetics MAS data/wires.ndjson, commit ea0c4594615bbe9b3084b9e3837496fa38549c26 "
     "(Elektrisola figures, Apache-2.0)";
@@ -61,6 +60,20 @@ constexpr IecRow kIecRows[] = {
     {"0.132", 0.00013199999999900002L, 0.00015199999999900002L, 0.00016199999999900002L},
     {"0.14", 0.00014000000000000001L, 0.00016L, 0.00017099999999900002L},
     {"0.15", 0.00015000000000000001L, 0.00017099999999900002L, 0.00018199999999900002L},
+    {"0.16", 0.00016L, 0.00018199999999900002L, 0.000194L},
+    {"0.17", 0.00017L, 0.000194L, 0.000205L},
+    {"0.18", 0.00017999999999900002L, 0.000204L, 0.000217L},
+    {"0.19", 0.00019L, 0.000216L, 0.00022799999999900003L},
+    {"0.2", 0.0002L, 0.00022600000000000002L, 0.00023899999999900002L},
+    {"0.212", 0.000212L, 0.00023999999999900002L, 0.000254L},
+    {"0.224", 0.000224L, 0.000252L, 0.000266L},
+    {"0.236", 0.000236L, 0.00026700000000000004L, 0.000283L},
+    {"0.25", 0.00025L, 0.000281L, 0.000297L},
+    {"0.265", 0.000265L, 0.000297L, 0.000314L},
+    {"0.28", 0.00028000000000000003L, 0.000312L, 0.00032900000000000003L},
+    {"0.3", 0.00030000000000000003L, 0.00033400000000000004L, 0.000352L},
+    {"0.315", 0.000314999999999L, 0.000348999999999L, 0.000367L},
+    {"0.335", 0.000335L, 0.000372L, 0.000390999999999L},
     {"0.355", 0.00035499999999900005L, 0.00039200000000000004L, 0.00041099999999900006L},
     {"0.375", 0.000375L, 0.000414L, 0.000434L},
     {"0.4", 0.0004L, 0.000439L, 0.00045900000000000004L},

@@ -27,6 +27,8 @@ const SourceRow kSourceRows[] = {
     {WireFamily::kIecGrade2, "0.022", 2.2000000000000003e-05L, 2.9999999999999994e-05L},
     {WireFamily::kIecGrade1, "0.1", 0.0001L, 0.00011700000000000001L},
     {WireFamily::kIecGrade2, "0.132", 0.00013199999999900002L, 0.00016199999999900002L},
+    {WireFamily::kIecGrade2, "0.25", 0.00025L, 0.000297L},
+    {WireFamily::kIecGrade1, "0.315", 0.000314999999999L, 0.000348999999999L},
     {WireFamily::kIecGrade2, "0.355", 0.00035499999999900005L, 0.00041099999999900006L},
     {WireFamily::kIecGrade1, "0.45", 0.00045000000000000004L, 0.000491L},
     {WireFamily::kIecGrade1, "0.500", 0.0005L, 0.000544L},
