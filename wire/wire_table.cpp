@@ -17,10 +17,10 @@ namespace {
 // IEC 60317 grades ("<size> - Grade 1", "<size> - Grade 2": conductingDiameter
 // nominal, outerDiameter maximum) and the NEMA MW 1000 C builds
 // ("<gauge>.0 - Single Build", "<gauge>.0 - Heavy Build": outerDiameter
-// maximum). The IEC rows are the sizes of that file read so far: 0.010 to
-// 0.028 and 0.095 to 0.500 mm; the file's sizes from 0.03 to 0.09 mm and its
-// nominal figures above 0.5 mm are not in this table yet, and a search of
-// public pages found no second manufacturer table for the larger sizes. The Elektrisola
+// maximum). The IEC rows are every Elektrisola size of that file, 0.010 to
+// 0.500 mm; the file's nominal figures above 0.5 mm are not in this table
+// yet, and a search of public pages found no second manufacturer table for
+// the larger sizes. The Elektrisola
 // NEMA rows of that file begin at AWG 24, so the AWG gauges are 24 to 40.
 constexpr const char* kMasSource =
     "OpenMagnetics MAS data/wires.ndjson, commit ea0c4594615bbe9b3084b9e3837496fa38549c26 "
@@ -48,6 +48,27 @@ constexpr IecRow kIecRows[] = {
     {"0.025", 2.5e-05L, 3.1e-05L, 3.4e-05L},
     {"0.027", 2.7000000000000002e-05L, 3.3e-05L, 3.5999999999999994e-05L},
     {"0.028", 2.8e-05L, 3.4e-05L, 3.8e-05L},
+    {"0.03", 2.9999999999999994e-05L, 3.7000000000000005e-05L, 4.1e-05L},
+    {"0.032", 3.2000000000000005e-05L, 3.9e-05L, 4.2999999999999995e-05L},
+    {"0.034", 3.4e-05L, 4.1e-05L, 4.6e-05L},
+    {"0.036", 3.5999999999999994e-05L, 4.4000000000000006e-05L, 4.9000000000000005e-05L},
+    {"0.038", 3.8e-05L, 4.6e-05L, 5.1e-05L},
+    {"0.04", 4e-05L, 4.9000000000000005e-05L, 5.4000000000000005e-05L},
+    {"0.043", 4.2999999999999995e-05L, 5.2000000000000004e-05L, 5.8e-05L},
+    {"0.045", 4.4999999999999996e-05L, 5.5e-05L, 6.1e-05L},
+    {"0.048", 4.8e-05L, 5.900000000000002e-05L, 6.400000000000002e-05L},
+    {"0.05", 5e-05L, 5.9999999999999995e-05L, 6.6e-05L},
+    {"0.053", 5.3e-05L, 6.400000000000002e-05L, 7.000000000000002e-05L},
+    {"0.056", 5.6e-05L, 6.7e-05L, 7.400000000000002e-05L},
+    {"0.06", 5.9999999999999995e-05L, 7.2e-05L, 7.900000000000002e-05L},
+    {"0.063", 6.3e-05L, 7.6e-05L, 8.300000000000001e-05L},
+    {"0.067", 6.7e-05L, 8e-05L, 8.800000000000001e-05L},
+    {"0.07", 7.000000000000002e-05L, 8.300000000000001e-05L, 9e-05L},
+    {"0.071", 7.099999999999999e-05L, 8.400000000000001e-05L, 9.1e-05L},
+    {"0.075", 7.500000000000002e-05L, 8.900000000000001e-05L, 9.5e-05L},
+    {"0.08", 8e-05L, 9.400000000000001e-05L, 0.000101L},
+    {"0.085", 8.5e-05L, 0.0001L, 0.000107L},
+    {"0.09", 9e-05L, 0.000104999999999L, 0.00011300000000000001L},
     {"0.095", 9.5e-05L, 0.000111L, 0.000118999999999L},
     {"0.1", 0.0001L, 0.00011700000000000001L, 0.000125L},
     {"0.106", 0.000106L, 0.00012299999999900002L, 0.00013199999999900002L},

@@ -25,6 +25,8 @@ struct SourceRow {
 const SourceRow kSourceRows[] = {
     {WireFamily::kIecGrade1, "0.01", 1e-05L, 1.3000000000000001e-05L},
     {WireFamily::kIecGrade2, "0.022", 2.2000000000000003e-05L, 2.9999999999999994e-05L},
+    {WireFamily::kIecGrade1, "0.067", 6.7e-05L, 8e-05L},
+    {WireFamily::kIecGrade2, "0.09", 9e-05L, 0.00011300000000000001L},
     {WireFamily::kIecGrade1, "0.1", 0.0001L, 0.00011700000000000001L},
     {WireFamily::kIecGrade2, "0.132", 0.00013199999999900002L, 0.00016199999999900002L},
     {WireFamily::kIecGrade2, "0.25", 0.00025L, 0.000297L},
