@@ -145,6 +145,8 @@ void DesignEntry::ShowMenu(const QPoint& globalPos) {
   menu->addSeparator();
   QAction* entry = menu->addAction(EntryText());
   connect(entry, &QAction::triggered, this, &DesignEntry::OpenDialog);
+  // Other features' entries, added to the field as its actions.
+  menu->addActions(Field()->actions());
   menu->popup(globalPos);
 }
 

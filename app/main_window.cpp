@@ -19,6 +19,7 @@
 #include "app/winding_tooltips.h"
 #include "app/window_font.h"
 #include "app/window_placement.h"
+#include "app/wire_dialog.h"
 #include "calc/errors.h"
 #include "ui_main_window.h"
 
@@ -118,6 +119,8 @@ TfmTarnel::TfmTarnel(QWidget* parent) : QWidget(parent), ui_(std::make_unique<Ui
        {design::Unknown::kR2, design::Unknown::kH, design::Unknown::kD}) {
     new DesignEntry(unknown, designFields, [this] { btProcessClick(); });
   }
+  new WireEntry({ui_->edR1, ui_->edR2, ui_->edH, ui_->edD, ui_->edLambda},
+                [this] { btProcessClick(); });
 }
 
 TfmTarnel::~TfmTarnel() = default;

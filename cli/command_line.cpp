@@ -66,6 +66,10 @@ std::optional<CommandLine> ParseCommandLine(int argc, const char* const* argv, s
       options.solve = true;
     } else if (argument == "--winding") {
       options.winding = true;
+    } else if (argument == "--sheet") {
+      options.sheet = true;
+    } else if (argument == "--wires") {
+      options.action = CommandLine::Action::kWires;
     } else if (valueOf("--mark", value)) {
       if (!value) {
         return std::nullopt;
@@ -120,6 +124,7 @@ the error a text that is not a number or an arithmetic fault raised).
   --header     first print a line naming the columns:
                [Solved] N R L Message Error [ExactL Deviation]
                [WireLength CopperMass]
+               [WholeTurns TurnsPerLayer Layers BuildDepth OuterDiameter]
   --solve      solve for a winding dimension instead: each input line holds
                six TAB-separated texts R1 R2 H D Lambda L, exactly one of
                R2, H and D written as "?" and L the inductance wanted, in
@@ -135,10 +140,29 @@ the error a text that is not a number or an arithmetic fault raised).
                wire, N turns of mean diameter R1 + R2, in metres, and the
                mass of copper (density 8960 kg/m^3), in kilograms, written
                as N is
+  --sheet      five more columns, the winder's sheet, on a line whose D is
+               a wire and whose Lambda a style (see Standard wires):
+               WholeTurns (N rounded down), TurnsPerLayer ("a/b" for
+               orthocyclic: the first layer's count and the next one's, one
+               groove short), Layers, BuildDepth (the depth those layers
+               take, metres) and OuterDiameter (2 (R1 + BuildDepth)), the
+               depths written as N is; empty on other lines, "NA" where a
+               layer holds no turn (H below the wire's overall diameter)
+  --wires      print the table of standard wires with their sources and exit
   --jobs N     compute on N threads (default: one per processor); the
                output order is the input order whatever N is
   --help       print this help and exit
   --version    print the version and exit
+
+Standard wires: on any line, a D text IEC:<mm>:<grade> (grade 1 or 2 of
+IEC 60317-0-1, the size with "."), or AWG:<gauge>:<build> (build single or
+heavy, NEMA MW 1000), such as IEC:0.500:2 or AWG:24:heavy, stands for the
+wire's copper diameter; a Lambda text "layered" (turn on turn) or
+"orthocyclic" then stands for the packing factor of that wire wound so,
+written with 21 significant digits so that N is (R2 - R1) H / p^2 layered
+and 2/sqrt(3) of it orthocyclic, p the wire's maximum overall diameter.
+With a numeric Lambda the wire gives D only. An unknown wire, or a style
+without a wire in D, gives its reason in the Error column.
 
 A line with other than five fields (six with --solve) is answered with an
 empty result and "expected 5 fields, got K" in its Error column; a line

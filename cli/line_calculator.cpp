@@ -5,6 +5,7 @@
 
 #include "calc/errors.h"
 #include "calc/number_text.h"
+#include "cli/wire_texts.h"
 #include "design/design_request.h"
 #include "design/winding_figures.h"
 #include "reference/exact_comparison.h"
@@ -51,6 +52,10 @@ std::string HeaderLine(const CommandLine& options) {
   if (options.winding) {
     header += "\tWireLength\tCopperMass";
   }
+  if (options.sheet) {
+    header += '\t';
+    header += kSheetColumns;
+  }
   header += '\n';
   return header;
 }
@@ -65,6 +70,12 @@ void LineCalculator::Append(std::string_view line, std::string& out) {
   if (count != kFieldCount) {
     ++wrongFieldCountLines_;
     AppendNothing("expected 5 fields, got " + std::to_string(count), out);
+    return;
+  }
+  std::string wireError;
+  lineWire_ = SubstituteWireTexts(fields_.edD, fields_.edLambda, options_.mark, wireError);
+  if (!wireError.empty()) {
+    AppendNothing(wireError, out);
     return;
   }
   AppendCalculation(out);
@@ -100,6 +111,12 @@ void LineCalculator::AppendSolve(std::string_view line, std::string& out) {
   }
   if (questions != 1) {
     fail("no solution: exactly one of R2, H and D must be '?'");
+    return;
+  }
+  std::string wireError;
+  lineWire_ = SubstituteWireTexts(fields_.edD, fields_.edLambda, options_.mark, wireError);
+  if (!wireError.empty()) {
+    fail("no solution: " + wireError);
     return;
   }
   request.fields = fields_;
@@ -168,6 +185,10 @@ void LineCalculator::AppendCalculation(std::string& out) {
     out += '\t';
     AppendWinding(out);
   }
+  if (options_.sheet) {
+    out += '\t';
+    AppendSheetColumns(lineWire_, values_, options_.full, options_.mark, out);
+  }
   out += '\n';
 }
 
@@ -179,6 +200,9 @@ void LineCalculator::AppendNothing(const std::string& error, std::string& out) c
   }
   if (options_.winding) {
     out += "\t\t";
+  }
+  if (options_.sheet) {
+    out += "\t\t\t\t\t";
   }
   out += '\n';
 }

@@ -7,6 +7,7 @@
 
 #include "calc/calculation_request.h"
 #include "cli/command_line.h"
+#include "cli/wire_texts.h"
 #include "reference/exact_comparison.h"
 
 namespace tarnel::cli {
@@ -57,6 +58,7 @@ class LineCalculator {
   reference::PerTurnSquaredAtUnitRadius exact_;
   CalculationFields fields_;
   ComputedValues values_;
+  std::optional<LineWire> lineWire_;  // the wire the line's D and Lambda named
   std::size_t wrongFieldCountLines_ = 0;
   std::size_t tooLongLines_ = 0;
   std::size_t unsolvedLines_ = 0;

@@ -19,6 +19,7 @@
 #include "cli/descriptor_io.h"
 #include "cli/line_calculator.h"
 #include "cli/parallel_lines.h"
+#include "cli/wire_texts.h"
 
 namespace {
 
@@ -186,6 +187,8 @@ int main(int argc, char** argv) {
       return Emit(tarnel::cli::HelpText()) ? 0 : 1;
     case CommandLine::Action::kVersion:
       return Emit(std::string(kProgram) + " " TARNEL_VERSION "\n") ? 0 : 1;
+    case CommandLine::Action::kWires:
+      return Emit(tarnel::cli::WireTableText(options->mark)) ? 0 : 1;
     case CommandLine::Action::kCalculate:
       break;
   }
