@@ -14,6 +14,7 @@ struct CommandLine {
   bool exact = false;    // two more columns: exact L and the formula's deviation
   bool header = false;   // a first line naming the columns
   bool solve = false;    // lines R1 R2 H D Lambda L with one of R2, H, D "?": solve it
+  bool optimize = false;  // lines R1 R2 H D Lambda L, two of R1, R2, H free: the least wire
   bool winding = false;  // two more columns: wire length and copper mass
   unsigned jobs = 0;     // threads; 0: one per processor
 };
