@@ -148,9 +148,7 @@ std::string HighStop(Dimension d) {
 struct Box {
   std::array<long double, 3> lowest{};
   std::array<long double, 3> highest{};
-  [[nodiscard]] bool IsFixed(Dimension d) const {
-    return lowest[Index(d)] == highest[Index(d)];
-  }
+  [[nodiscard]] bool IsFixed(Dimension d) const { return lowest[Index(d)] == highest[Index(d)]; }
   static std::size_t Index(Dimension d) { return static_cast<std::size_t>(d); }
   [[nodiscard]] long double Low(Dimension d) const { return lowest[Index(d)]; }
   [[nodiscard]] long double High(Dimension d) const { return highest[Index(d)]; }
@@ -288,14 +286,14 @@ BestShape SearchFreeShape() {
       }
     }
   }
-  const std::size_t best = static_cast<std::size_t>(
-      std::min_element(figure.begin(), figure.end()) - figure.begin());
+  const std::size_t best =
+      static_cast<std::size_t>(std::min_element(figure.begin(), figure.end()) - figure.begin());
   return BestShape{1 + std::exp(simplex[best][0]), std::exp(simplex[best][1])};
 }
 
 // The coil of the shape R2 = a·R1, H = b·R1 with the target's R1.
 std::optional<tarnel::Winding> ScaledToTarget(const tarnel::Winding& wire, const BestShape& shape,
-                                      long double targetL) {
+                                              long double targetL) {
   const std::optional<long double> p = PerTurnSquared(1, shape.outerRatio, shape.heightRatio);
   if (!p) {
     return std::nullopt;
@@ -353,7 +351,8 @@ Found SolveR1(const Box& box, const tarnel::Winding& given, long double targetL)
     return Stop(kUnverifiedMessage);
   }
   if (*gLow < 0) {
-    return Stop(box.Low(Dimension::kR1) > 0 ? LowStop(Dimension::kR1) : std::string(kNoCoilMessage));
+    return Stop(box.Low(Dimension::kR1) > 0 ? LowStop(Dimension::kR1)
+                                            : std::string(kNoCoilMessage));
   }
   if (*gHigh > 0) {
     return Stop(high < given.R2 - given.D ? HighStop(Dimension::kR1)
@@ -377,7 +376,8 @@ Found SolveR1(const Box& box, const tarnel::Winding& given, long double targetL)
 }
 
 // R2 or H for the target by the existing solve, then held to the box.
-Found SolveByDesign(const Box& box, const tarnel::Winding& given, Dimension d, long double targetL) {
+Found SolveByDesign(const Box& box, const tarnel::Winding& given, Dimension d,
+                    long double targetL) {
   const design::Design design = SolveForInductance(
       ToDesign(given), d == Dimension::kR2 ? Unknown::kR2 : Unknown::kH, targetL);
   switch (design.outcome) {
@@ -394,8 +394,7 @@ Found SolveByDesign(const Box& box, const tarnel::Winding& given, Dimension d, l
 }
 
 Found SolveOne(const Box& box, const tarnel::Winding& given, Dimension d, long double targetL) {
-  return d == Dimension::kR1 ? SolveR1(box, given, targetL)
-                             : SolveByDesign(box, given, d, targetL);
+  return d == Dimension::kR1 ? SolveR1(box, given, targetL) : SolveByDesign(box, given, d, targetL);
 }
 
 // --- Searches -------------------------------------------------------------
@@ -506,8 +505,8 @@ Found SearchOne(const Box& box, const tarnel::Winding& start, Dimension searched
   if (solvedBoundHit) {
     for (const long double bound : {box.Low(solved), box.High(solved)}) {
       if (std::isfinite(bound) && bound > 0) {
-        result = Better(result, BestIn(box.Fixed(solved, bound), With(start, solved, bound),
-                                       targetL));
+        result =
+            Better(result, BestIn(box.Fixed(solved, bound), With(start, solved, bound), targetL));
       }
     }
   }

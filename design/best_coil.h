@@ -30,7 +30,7 @@ struct BestCoilRequest {
 
 struct BestCoil {
   bool solved = false;
-  tarnel::Winding winding;             // solved: the coil
+  tarnel::Winding winding;     // solved: the coil
   long double exactL = 0;      // solved: its exact inductance, henries
   long double wireLength = 0;  // solved: metres
   // Not solved: the bound or rule that stops it, in the window's words.
