@@ -168,9 +168,13 @@ void DesignEntry::ShowMenu(const QPoint& globalPos) {
   QMenu* menu = Field()->createStandardContextMenu();
   menu->setAttribute(Qt::WA_DeleteOnClose);
   menu->addSeparator();
+  AddEntryTo(menu);
+  menu->popup(globalPos);
+}
+
+void DesignEntry::AddEntryTo(QMenu* menu) {
   QAction* entry = menu->addAction(EntryText());
   connect(entry, &QAction::triggered, this, &DesignEntry::OpenDialog);
-  menu->popup(globalPos);
 }
 
 void DesignEntry::OpenDialog() {

@@ -12,6 +12,7 @@
 #include <exception>
 #include <string>
 
+#include "app/best_coil_dialog.h"
 #include "app/button_keys.h"
 #include "app/design_action.h"
 #include "app/error_box.h"
@@ -119,6 +120,9 @@ TfmTarnel::TfmTarnel(QWidget* parent) : QWidget(parent), ui_(std::make_unique<Ui
   for (const design::Unknown unknown :
        {design::Unknown::kR2, design::Unknown::kH, design::Unknown::kD}) {
     new DesignEntry(unknown, designFields, [this] { btProcessClick(); });
+  }
+  for (QLineEdit* field : {ui_->edR1, ui_->edR2, ui_->edH}) {
+    new BestCoilEntry(field, designFields, [this] { btProcessClick(); });
   }
 }
 

@@ -697,6 +697,18 @@ BestShape FreeBestShape() {
   return shape;
 }
 
+std::optional<tarnel::Winding> CoilOfShape(const tarnel::Winding& wire, const BestShape& shape,
+                                           long double targetL) {
+  std::optional<tarnel::Winding> coil;
+  try {
+    coil = ScaledToTarget(wire, shape, targetL);
+  } catch (const std::exception&) {
+    coil.reset();
+  }
+  fpu::ClearFaultFlags();
+  return coil;
+}
+
 BestCoil FindBestCoil(const BestCoilRequest& request) {
   BestCoil coil;
   try {

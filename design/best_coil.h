@@ -6,6 +6,7 @@
 #pragma once
 
 #include <limits>
+#include <optional>
 #include <string>
 
 #include "calc/number_text.h"
@@ -70,5 +71,11 @@ struct BestShape {
   long double heightRatio = 0;
 };
 BestShape FreeBestShape();
+
+// The coil of the shape R2 = outerRatio·R1, H = heightRatio·R1 whose exact
+// inductance is `targetL` (the wire D and Lambda of `wire`); nothing where
+// the reference declines it. The Brooks coil is the shape {2, 1}.
+std::optional<tarnel::Winding> CoilOfShape(const tarnel::Winding& wire, const BestShape& shape,
+                                           long double targetL);
 
 }  // namespace tarnel::design
