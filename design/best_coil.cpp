@@ -384,9 +384,12 @@ Found SolveByDesign(const Box& box, const tarnel::Winding& given, Dimension d,
     case Design::Outcome::kSolved:
       return Checked(box, With(given, d, design.value));
     case Design::Outcome::kUnreachable:
-      // The target lies beyond what the dimension gives: too high a target
-      // for the largest, too low for the smallest.
-      return Stop(targetL > design.highestL ? HighStop(d) : LowStop(d));
+      // The target lies beyond what the dimension gives: above, the
+      // verified shapes end; below, the wire fills the depth or the height.
+      if (targetL > design.highestL) {
+        return Stop(kUnverifiedMessage);
+      }
+      return Stop(d == Dimension::kR2 ? kRuleDWithinDepth : kRuleDWithinH);
     case Design::Outcome::kInvalid:
       return Stop(design.message);
   }
@@ -686,6 +689,21 @@ long double LastDigitStep(long double value, const NumberFormat& format) {
   return std::pow(10.0L, exponent - static_cast<long double>(format.significantDigits - 1));
 }
 
+// The text of `value` inside [low, high]: the nearest, else the one a last
+// digit inwards, for a value on a bound that rounds out of it.
+Written WrittenInside(long double value, long double low, long double high,
+                      const NumberFormat& format) {
+  const Written nearest = WriteValue(value, format);
+  const long double step = LastDigitStep(value, format);
+  if (nearest.value > high) {
+    return WriteValue(nearest.value - step, format);
+  }
+  if (nearest.value < low) {
+    return WriteValue(nearest.value + step, format);
+  }
+  return nearest;
+}
+
 }  // namespace
 
 BestShape FreeBestShape() {
@@ -779,7 +797,7 @@ WrittenCoil WriteBestCoil(const BestCoilRequest& request, const BestCoil& best,
       if (d == nudged && !box.IsFixed(d)) {
         value += static_cast<long double>(steps) * LastDigitStep(value, format);
       }
-      const Written written = WriteValue(value, format);
+      const Written written = WrittenInside(value, box.Low(d), box.High(d), format);
       texts[Box::Index(d)] = written.text;
       Of(w, d) = written.value;
       inBox = inBox && written.value >= box.Low(d) && written.value <= box.High(d);
