@@ -96,6 +96,7 @@ int Time() {
         const double elapsed = ThreadMilliseconds() - start;
         times.push_back(elapsed);
         solved += written.solved ? 1 : 0;
+        // TARNEL_SHOW_UNSOLVED=1 lists the requests without a coil and their stops.
         if (std::getenv("TARNEL_SHOW_UNSOLVED") != nullptr && !written.solved) {
           std::printf("unsolved: %s, L %s, D %s: %s\n", c.name.c_str(), Text(L).c_str(),
                       Text(D).c_str(), written.coil.message.c_str());

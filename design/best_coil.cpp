@@ -32,7 +32,10 @@ constexpr long double kShapeStartStep = 0.1L;
 constexpr long double kScanFactor = 2;
 constexpr int kScanHalfWidth = 3;
 constexpr int kScanWidenings = 12;
-constexpr int kGoldenSteps = 26;
+constexpr int kBrentSteps = 40;
+// The wire is flat at its least: a relative step of 1e-6 in the searched
+// dimension changes it by about 1e-12, far below any written digit.
+constexpr long double kBrentTolerance = 1e-6L;
 
 // A root of R1 stops at a tenth of the promised tolerance, as the solve of
 // R2 and H does.
@@ -404,6 +407,77 @@ Found SolveOne(const Box& box, const tarnel::Winding& given, Dimension d, long d
 
 Found BestIn(const Box& box, const tarnel::Winding& start, long double targetL);
 
+// Brent's search for the least wire on [a, b] from its best point x:
+// parabolic steps through the three best points, golden-section steps where
+// they fail or meet a point without a coil.
+template <typename At>
+Found Brent(long double a, long double b, long double x, Found best, At& at) {
+  constexpr long double kGolden = 0.3819660112501051518L;
+  long double fx = best.Wire();
+  long double w = x;
+  long double v = x;
+  long double fw = fx;
+  long double fv = fx;
+  long double step = 0;
+  long double previousStep = 0;
+  for (int i = 0; i < kBrentSteps; ++i) {
+    const long double middle = a / 2 + b / 2;
+    const long double tolerance = kBrentTolerance * std::fabs(x) + 1e-300L;
+    if (std::fabs(x - middle) <= 2 * tolerance - (b - a) / 2) {
+      break;
+    }
+    bool golden = true;
+    if (std::fabs(previousStep) > tolerance && std::isfinite(fw) && std::isfinite(fv)) {
+      const long double r = (x - w) * (fx - fv);
+      long double q = (x - v) * (fx - fw);
+      long double p = (x - v) * q - (x - w) * r;
+      q = 2 * (q - r);
+      p = q > 0 ? -p : p;
+      q = std::fabs(q);
+      const long double older = previousStep;
+      previousStep = step;
+      if (std::fabs(p) < std::fabs(q * older / 2) && p > q * (a - x) && p < q * (b - x)) {
+        step = p / q;
+        const long double u = x + step;
+        if (u - a < 2 * tolerance || b - u < 2 * tolerance) {
+          step = std::copysign(tolerance, middle - x);
+        }
+        golden = false;
+      }
+    }
+    if (golden) {
+      previousStep = x >= middle ? a - x : b - x;
+      step = kGolden * previousStep;
+    }
+    const long double u =
+        std::fabs(step) >= tolerance ? x + step : x + std::copysign(tolerance, step);
+    Found found = at(u);
+    const long double fu = found.Wire();
+    if (fu <= fx) {
+      (u >= x ? a : b) = x;
+      v = w;
+      fv = fw;
+      w = x;
+      fw = fx;
+      x = u;
+      fx = fu;
+      best = Better(best, found);
+    } else {
+      (u < x ? a : b) = u;
+      if (fu <= fw || w == x) {
+        v = w;
+        fv = fw;
+        w = u;
+        fw = fu;
+      } else if (fu <= fv || v == x || v == w) {
+        v = u;
+        fv = fu;
+      }
+    }
+  }
+  return best;
+}
+
 // Two free dimensions: `searched` is scanned and refined, `solved` follows
 // from the target at each point.
 Found SearchOne(const Box& box, const tarnel::Winding& start, Dimension searched, Dimension solved,
@@ -450,9 +524,11 @@ Found SearchOne(const Box& box, const tarnel::Winding& start, Dimension searched
   }
   std::sort(xs.begin(), xs.end());
   xs.erase(std::unique(xs.begin(), xs.end()), xs.end());
+  std::vector<Found> founds;
   std::vector<long double> wires;
   for (const long double x : xs) {
-    wires.push_back(at(x).Wire());
+    founds.push_back(at(x));
+    wires.push_back(founds.back().Wire());
   }
   // Widen at an open end while the best point is there.
   for (int i = 0; i < kScanWidenings; ++i) {
@@ -464,11 +540,13 @@ Found SearchOne(const Box& box, const tarnel::Winding& start, Dimension searched
     if (best == 0 && xs.front() > low && xs.front() > 0) {
       x = std::max(xs.front() / (kScanFactor * kScanFactor), low);
       xs.insert(xs.begin(), x);
-      wires.insert(wires.begin(), at(x).Wire());
+      founds.insert(founds.begin(), at(x));
+      wires.insert(wires.begin(), founds.front().Wire());
     } else if (best + 1 == static_cast<std::ptrdiff_t>(xs.size()) && xs.back() < high) {
       x = std::min(xs.back() * kScanFactor * kScanFactor, high);
       xs.push_back(x);
-      wires.push_back(at(x).Wire());
+      founds.push_back(at(x));
+      wires.push_back(founds.back().Wire());
     } else {
       break;
     }
@@ -478,31 +556,9 @@ Found SearchOne(const Box& box, const tarnel::Winding& start, Dimension searched
   if (!std::isfinite(wires[best])) {
     return stop;
   }
-  // Golden section between the neighbours of the best point.
-  long double a = xs[best == 0 ? 0 : best - 1];
-  long double b = xs[best + 1 == xs.size() ? best : best + 1];
-  Found result = at(xs[best]);
-  const long double ratio = (std::sqrt(5.0L) - 1) / 2;
-  long double c = b - ratio * (b - a);
-  long double d = a + ratio * (b - a);
-  Found fc = at(c);
-  Found fd = at(d);
-  for (int step = 0; step < kGoldenSteps; ++step) {
-    if (fc.Wire() < fd.Wire()) {
-      b = d;
-      d = c;
-      fd = fc;
-      c = b - ratio * (b - a);
-      fc = at(c);
-    } else {
-      a = c;
-      c = d;
-      fc = fd;
-      d = a + ratio * (b - a);
-      fd = at(d);
-    }
-  }
-  result = Better(Better(result, fc), fd);
+  // Between the neighbours of the best point.
+  Found result = Brent(xs[best == 0 ? 0 : best - 1], xs[best + 1 == xs.size() ? best : best + 1],
+                       xs[best], founds[best], at);
   // A bound of the solved dimension stopped part of the scan: the best may
   // lie on it, with the searched dimension following from the target.
   if (solvedBoundHit) {
@@ -751,14 +807,16 @@ WrittenCoil WriteBestCoil(const BestCoilRequest& request, const BestCoil& best,
     result.coil.message = kNoCoilMessage;
     return result;
   }
-  // The last is solved again: a free one off its bounds, R2 first (the
-  // existing solve), so that the others' rounding can move it.
+  // The last is solved again: a free one off its bounds, H first. L moves
+  // with the last digit of H by a part in 1e10 or two, with that of R2 or
+  // R1 by R2/(R2 − R1) times more: a thin wall written last could miss the
+  // target by more than the tolerance.
   auto offBounds = [&](Dimension d) {
     const long double value = Of(best.winding, d);
     return !box.IsFixed(d) && value > box.Low(d) && value < box.High(d);
   };
   Dimension last = request.R2.kept ? Dimension::kH : Dimension::kR2;
-  for (const Dimension d : {Dimension::kR2, Dimension::kH, Dimension::kR1}) {
+  for (const Dimension d : {Dimension::kH, Dimension::kR2, Dimension::kR1}) {
     if (offBounds(d)) {
       last = d;
       break;
@@ -779,9 +837,11 @@ WrittenCoil WriteBestCoil(const BestCoilRequest& request, const BestCoil& best,
       before.push_back(d);
     }
   }
+  // The one nudged: free, off its bounds where one is, else inwards from
+  // the bound it lies on.
   Dimension nudged = before.front();
   for (const Dimension d : before) {
-    if (offBounds(d)) {
+    if (!box.IsFixed(d) && (box.IsFixed(nudged) || offBounds(d))) {
       nudged = d;
     }
   }
