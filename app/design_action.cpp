@@ -172,7 +172,7 @@ void DesignEntry::ShowMenu(const QPoint& globalPos) {
   menu->popup(globalPos);
 }
 
-void DesignEntry::AddEntryTo(QMenu* menu) {
+void DesignEntry::AddEntryTo(QMenu* menu) const {
   QAction* entry = menu->addAction(EntryText());
   connect(entry, &QAction::triggered, this, &DesignEntry::OpenDialog);
 }

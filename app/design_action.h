@@ -58,7 +58,7 @@ class DesignEntry : public QObject {
   // The entry's text in the menu.
   [[nodiscard]] QString EntryText() const;
   // Adds the entry to a menu of the field that another entry shows.
-  void AddEntryTo(QMenu* menu);
+  void AddEntryTo(QMenu* menu) const;
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;

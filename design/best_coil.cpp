@@ -204,7 +204,7 @@ Found Checked(const Box& box, const tarnel::Winding& w) {
   return found;
 }
 
-Found Better(Found a, Found b) {
+Found Better(const Found& a, const Found& b) {
   if (!b.coil) {
     return a.coil || !a.stop.empty() ? a : b;
   }
@@ -749,7 +749,7 @@ long double LastDigitStep(long double value, const NumberFormat& format) {
 // digit inwards, for a value on a bound that rounds out of it.
 Written WrittenInside(long double value, long double low, long double high,
                       const NumberFormat& format) {
-  const Written nearest = WriteValue(value, format);
+  Written nearest = WriteValue(value, format);
   const long double step = LastDigitStep(value, format);
   if (nearest.value > high) {
     return WriteValue(nearest.value - step, format);
