@@ -5,6 +5,7 @@
 #include <cmath>
 #include <limits>
 #include <optional>
+#include <ostream>
 #include <string>
 
 #include "calc/calculation_request.h"
@@ -101,6 +102,10 @@ struct FreeCase {
   long double D;
   long double Lambda;
 };
+
+void PrintTo(const FreeCase& c, std::ostream* out) {
+  *out << static_cast<double>(c.targetL) << " H";
+}
 
 class FreeBestCoil : public ::testing::TestWithParam<FreeCase> {};
 
@@ -208,6 +213,10 @@ struct BoundCase {
   long double onBound;
 };
 
+void PrintTo(const BoundCase& c, std::ostream* out) {
+  *out << c.name;
+}
+
 class BestCoilBounds : public ::testing::TestWithParam<BoundCase> {};
 
 TEST_P(BestCoilBounds, HoldTheCoilOnlyWhereTheyBind) {
@@ -263,6 +272,10 @@ struct StopCase {
   BestCoilRequest request;
   const char* message;
 };
+
+void PrintTo(const StopCase& c, std::ostream* out) {
+  *out << c.name;
+}
 
 class BestCoilStops : public ::testing::TestWithParam<StopCase> {};
 
