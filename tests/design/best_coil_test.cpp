@@ -333,8 +333,12 @@ INSTANTIATE_TEST_SUITE_P(
 // gives the target to the promised tolerance with 10 digits; with 4 digits
 // it is the nearest the texts come, still calculable and stated truly.
 TEST(WrittenBestCoil, KeepsEveryPromiseOnItsTexts) {
-  const std::array<BestCoilRequest, 4> requests = {
+  const std::array<BestCoilRequest, 6> requests = {
+      // A thin wall on a wide former: L follows R2 and R1 steeply.
+      Kept(WithChoices(Free(1e-3L, 1e-5L), kKept, kFree, kFree), 0.002L, 0, 0),
       Free(1.5e-3L),
+      // A can whose nearest 10-digit text lies outside it.
+      WithChoices(Free(1e-3L), kFree, AtMost(0.0212345678962345L), kFree),
       WithChoices(Free(2.2e-3L), AtLeast(0.02L), kFree, kFree),
       WithChoices(Free(1e-3L), kFree, AtMost(0.02L), kFree),
       Kept(WithChoices(Free(3.3e-3L), kKept, kFree, kFree), 0.012345678912345L, 0, 0),
