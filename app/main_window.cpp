@@ -12,6 +12,7 @@
 #include <exception>
 #include <string>
 
+#include "app/best_coil_dialog.h"
 #include "app/button_keys.h"
 #include "app/design_entry.h"
 #include "app/error_box.h"
@@ -121,6 +122,9 @@ TfmTarnel::TfmTarnel(QWidget* parent) : QWidget(parent), ui_(std::make_unique<Ui
   }
   new WireEntry({ui_->edR1, ui_->edR2, ui_->edH, ui_->edD, ui_->edLambda},
                 [this] { btProcessClick(); });
+  for (QLineEdit* field : {ui_->edR1, ui_->edR2, ui_->edH}) {
+    new BestCoilEntry(field, designFields, [this] { btProcessClick(); });
+  }
 }
 
 TfmTarnel::~TfmTarnel() = default;

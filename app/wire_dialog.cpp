@@ -170,7 +170,7 @@ void WindingPicture::paintEvent(QPaintEvent* /*event*/) {
 WireEntry::WireEntry(const WireFields& fields, std::function<void()> calculate)
     : fields_(fields), calculate_(std::move(calculate)) {
   setParent(fields_.D);
-  auto* action = new QAction(QStringLiteral("Выбрать &провод…"), fields_.D);
+  auto* action = new QAction(QStringLiteral("Выбрать п&ровод…"), fields_.D);
   action->setObjectName(QStringLiteral("actionChooseWire"));
   fields_.D->addAction(action);
   connect(action, &QAction::triggered, this, &WireEntry::OpenDialog);

@@ -64,6 +64,8 @@ std::optional<CommandLine> ParseCommandLine(int argc, const char* const* argv, s
       options.header = true;
     } else if (argument == "--solve") {
       options.solve = true;
+    } else if (argument == "--optimize") {
+      options.optimize = true;
     } else if (argument == "--winding") {
       options.winding = true;
     } else if (argument == "--sheet") {
@@ -122,7 +124,7 @@ the error a text that is not a number or an arithmetic fault raised).
                gave no L, "NA" in both when the exact value cannot be
                evaluated to its accuracy for that winding
   --header     first print a line naming the columns:
-               [Solved] N R L Message Error [ExactL Deviation]
+               [Solved | R1 R2 H] N R L Message Error [ExactL Deviation]
                [WireLength CopperMass]
                [WholeTurns TurnsPerLayer Layers BuildDepth OuterDiameter]
   --solve      solve for a winding dimension instead: each input line holds
@@ -136,6 +138,18 @@ the error a text that is not a number or an arithmetic fault raised).
                (out of reach, a rule the given numbers break, a text that
                is not a number) leaves them empty and gives the reason in
                the Error column
+  --optimize   find the coil of least wire (so least DC resistance) instead:
+               each input line holds six TAB-separated texts R1 R2 H D
+               Lambda L, each of R1, R2 and H a number (kept, written
+               again with 10 significant digits), "?" (free), "?<=X" or
+               "?>=X" (free, at most or at least X metres), at least two of
+               them not kept, and L the inductance wanted in henries; the
+               output line starts with R1, R2 and H in metres (10
+               significant digits, with the decimal separator), then the
+               columns of --exact for the winding with those texts: its
+               ExactL equals the target to 1e-9 relative; a line without a
+               solution leaves them empty and gives the reason (the bound
+               or rule that stops it) in the Error column
   --winding    two more columns, where N was computed: the length of the
                wire, N turns of mean diameter R1 + R2, in metres, and the
                mass of copper (density 8960 kg/m^3), in kilograms, written
@@ -164,12 +178,13 @@ and 2/sqrt(3) of it orthocyclic, p the wire's maximum overall diameter.
 With a numeric Lambda the wire gives D only. An unknown wire, or a style
 without a wire in D, gives its reason in the Error column.
 
-A line with other than five fields (six with --solve) is answered with an
+A line with other than five fields (six with --solve or --optimize) is
+answered with an
 empty result and "expected 5 fields, got K" in its Error column; a line
 longer than 1 MiB with "line too long", and it is skipped.
 
-Exit status: 0 when every line had five fields (six with --solve) and,
-with --solve, a solution; 1 when a line had not or was too long (after the
+Exit status: 0 when every line had five fields (six with --solve or
+--optimize) and, with --solve or --optimize, a solution; 1 when a line had not or was too long (after the
 whole input), the input could not be read, the output could not be written,
 or memory or a thread was lacking; 2 for a wrong option.
 )";

@@ -5,7 +5,9 @@
 
 #include "calc/errors.h"
 #include "calc/number_text.h"
+#include "cli/optimize_line.h"
 #include "cli/wire_texts.h"
+#include "design/best_coil.h"
 #include "design/design_request.h"
 #include "design/winding_figures.h"
 #include "reference/exact_comparison.h"
@@ -44,9 +46,9 @@ std::size_t SplitFields(std::string_view line, const std::array<std::string*, Co
 }  // namespace
 
 std::string HeaderLine(const CommandLine& options) {
-  std::string header = options.solve ? "Solved\t" : "";
+  std::string header = options.solve ? "Solved\t" : options.optimize ? "R1\tR2\tH\t" : "";
   header += "N\tR\tL\tMessage\tError";
-  if (options.exact || options.solve) {
+  if (options.exact || options.solve || options.optimize) {
     header += "\tExactL\tDeviation";
   }
   if (options.winding) {
@@ -63,6 +65,10 @@ std::string HeaderLine(const CommandLine& options) {
 void LineCalculator::Append(std::string_view line, std::string& out) {
   if (options_.solve) {
     AppendSolve(line, out);
+    return;
+  }
+  if (options_.optimize) {
+    AppendOptimize(line, out);
     return;
   }
   const std::size_t count = SplitFields<kFieldCount>(
@@ -154,6 +160,47 @@ void LineCalculator::AppendSolve(std::string_view line, std::string& out) {
   AppendCalculation(out);
 }
 
+// R1 R2 H D Lambda L with at least two of R1, R2 and H free: the coil of
+// least wire, its three dimensions as written, then the line as --exact
+// gives it for those texts.
+void LineCalculator::AppendOptimize(std::string_view line, std::string& out) {
+  std::array<std::string, kSolveFieldCount> texts;
+  const std::size_t count = SplitFields<kSolveFieldCount>(
+      line, {&texts[0], &texts[1], &texts[2], &texts[3], &texts[4], &texts[5]});
+  auto fail = [&](const std::string& error) {
+    out += "\t\t\t";
+    AppendNothing(error, out);
+  };
+  if (count != kSolveFieldCount) {
+    ++wrongFieldCountLines_;
+    fail("expected 6 fields, got " + std::to_string(count));
+    return;
+  }
+  std::string error;
+  const std::optional<design::BestCoilRequest> request =
+      ReadOptimizeLine(texts, options_.mark, error);
+  if (!request) {
+    ++unsolvedLines_;
+    fail(error);
+    return;
+  }
+  const design::WrittenCoil written =
+      design::WriteBestCoil(*request, design::FindBestCoil(*request),
+                            CScientificFormat(10, options_.mark), design::kBestCoilTolerance);
+  if (!written.solved) {
+    ++unsolvedLines_;
+    fail("no solution: " + written.coil.message);
+    return;
+  }
+  fields_.edR1 = written.R1;
+  fields_.edR2 = written.R2;
+  fields_.edH = written.H;
+  fields_.edD = texts[3];
+  fields_.edLambda = texts[4];
+  out += written.R1 + '\t' + written.R2 + '\t' + written.H + '\t';
+  AppendCalculation(out);
+}
+
 void LineCalculator::AppendCalculation(std::string& out) {
   fields_.edMessage = kReadyMessage;
   const char* errorClass = nullptr;
@@ -177,7 +224,7 @@ void LineCalculator::AppendCalculation(std::string& out) {
     out += ": ";
     out += errorMessage;
   }
-  if (options_.exact || options_.solve) {
+  if (options_.exact || options_.solve || options_.optimize) {
     out += '\t';
     AppendExact(out);
   }
@@ -195,7 +242,7 @@ void LineCalculator::AppendCalculation(std::string& out) {
 void LineCalculator::AppendNothing(const std::string& error, std::string& out) const {
   out += "\t\t\t\t";
   out += error;
-  if (options_.exact || options_.solve) {
+  if (options_.exact || options_.solve || options_.optimize) {
     out += "\t\t";
   }
   if (options_.winding) {
@@ -211,6 +258,9 @@ void LineCalculator::AppendTooLong(std::string& out) {
   ++tooLongLines_;
   if (options_.solve) {
     out += '\t';
+  }
+  if (options_.optimize) {
+    out += "\t\t\t";
   }
   AppendNothing("line too long", out);
 }

@@ -147,7 +147,8 @@ int Calculate(const CommandLine& options) {
     unsolvedLines += worker.calculator.UnsolvedLines();
   }
   if (wrongLines != 0) {
-    Complain(LineCount(wrongLines) + (options.solve ? " without 6 fields" : " without 5 fields"));
+    Complain(LineCount(wrongLines) +
+             (options.solve || options.optimize ? " without 6 fields" : " without 5 fields"));
   }
   if (longLines != 0) {
     Complain(LineCount(longLines) + " longer than " + std::to_string(kMaxLineLength) + " bytes");

@@ -44,7 +44,7 @@ QDialog* WireDialogTest::OpenWireDialog() const {
     return nullptr;
   }
   auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-  QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QStringLiteral("п"));
+  QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QStringLiteral("р"));
   QApplication::sendEvent(menu, &press);
   if (!QTest::qWaitFor([] { return qobject_cast<QDialog*>(QApplication::activeModalWidget()); },
                        kPatienceMs)) {
