@@ -1,8 +1,12 @@
 #include "cli/command_line.h"
 
 #include <charconv>
+#include <cmath>
 #include <cstring>
 #include <string_view>
+
+#include "calc/errors.h"
+#include "calc/number_text.h"
 
 namespace tarnel::cli {
 namespace {
@@ -28,6 +32,7 @@ bool IsAcceptedMark(char mark) {
 
 std::optional<CommandLine> ParseCommandLine(int argc, const char* const* argv, std::string& error) {
   CommandLine options;
+  std::optional<std::string_view> maxResistanceText;
   for (int i = 1; i < argc; ++i) {
     const std::string_view argument = argv[i];
     // "--mark X" and "--mark=X" alike; the same for --jobs.
@@ -84,6 +89,11 @@ std::optional<CommandLine> ParseCommandLine(int argc, const char* const* argv, s
         return std::nullopt;
       }
       options.mark = value->front();
+    } else if (valueOf("--max-resistance", value)) {
+      if (!value) {
+        return std::nullopt;
+      }
+      maxResistanceText = value;
     } else if (valueOf("--jobs", value)) {
       if (!value) {
         return std::nullopt;
@@ -97,6 +107,25 @@ std::optional<CommandLine> ParseCommandLine(int argc, const char* const* argv, s
       error = "unknown option '" + std::string(argument) + "'";
       return std::nullopt;
     }
+  }
+  if (maxResistanceText) {
+    if (!options.optimize) {
+      error = "--max-resistance goes with --optimize";
+      return std::nullopt;
+    }
+    // Read after every option, so that it takes the --mark given.
+    long double limit = 0;
+    try {
+      limit = TextToNumber(TrimBlanks(*maxResistanceText), options.mark);
+    } catch (const Exception&) {
+      limit = 0;
+    }
+    if (!(limit > 0) || !std::isfinite(limit)) {
+      error = "--max-resistance takes a number of ohms above 0: '" +
+              std::string(*maxResistanceText) + "'";
+      return std::nullopt;
+    }
+    options.maxResistance = limit;
   }
   return options;
 }
@@ -150,6 +179,14 @@ the error a text that is not a number or an arithmetic fault raised).
                ExactL equals the target to 1e-9 relative; a line without a
                solution leaves them empty and gives the reason (the bound
                or rule that stops it) in the Error column
+  --max-resistance R
+               with --optimize, pick the wire too: D written as a family
+               with "?" for the size (IEC:?:1, IEC:?:2, AWG:?:single or
+               AWG:?:heavy) and Lambda as a style (layered or
+               orthocyclic); the thinnest wire of the family whose coil of
+               least resistance has at most R ohms, and that coil; a first
+               column Wire names it as a D text (such as AWG:16:single),
+               the line then being that of the wire's D and Lambda
   --winding    two more columns, where N was computed: the length of the
                wire, N turns of mean diameter R1 + R2, in metres, and the
                mass of copper (density 8960 kg/m^3), in kilograms, written

@@ -17,7 +17,10 @@ struct CommandLine {
   bool optimize = false;  // lines R1 R2 H D Lambda L, two of R1, R2, H free: the least wire
   bool winding = false;   // two more columns: wire length and copper mass
   bool sheet = false;     // five more columns: the winder's sheet of a wire line
-  unsigned jobs = 0;      // threads; 0: one per processor
+  // --optimize: pick the thinnest wire of a family whose best coil has at
+  // most this resistance, ohms
+  std::optional<long double> maxResistance;
+  unsigned jobs = 0;  // threads; 0: one per processor
 };
 
 // A decimal separator must not be confused with a digit, a sign, an

@@ -11,6 +11,7 @@
 #include "design/design_request.h"
 #include "design/winding_figures.h"
 #include "reference/exact_comparison.h"
+#include "wire/wire_for_resistance.h"
 
 namespace tarnel::cli {
 namespace {
@@ -47,6 +48,9 @@ std::size_t SplitFields(std::string_view line, const std::array<std::string*, Co
 
 std::string HeaderLine(const CommandLine& options) {
   std::string header = options.solve ? "Solved\t" : options.optimize ? "R1\tR2\tH\t" : "";
+  if (options.maxResistance) {
+    header.insert(0, "Wire\t");
+  }
   header += "N\tR\tL\tMessage\tError";
   if (options.exact || options.solve || options.optimize) {
     header += "\tExactL\tDeviation";
@@ -168,7 +172,7 @@ void LineCalculator::AppendOptimize(std::string_view line, std::string& out) {
   const std::size_t count = SplitFields<kSolveFieldCount>(
       line, {&texts[0], &texts[1], &texts[2], &texts[3], &texts[4], &texts[5]});
   auto fail = [&](const std::string& error) {
-    out += "\t\t\t";
+    out += options_.maxResistance ? "\t\t\t\t" : "\t\t\t";
     AppendNothing(error, out);
   };
   if (count != kSolveFieldCount) {
@@ -177,16 +181,65 @@ void LineCalculator::AppendOptimize(std::string_view line, std::string& out) {
     return;
   }
   std::string error;
-  const std::optional<design::BestCoilRequest> request =
-      ReadOptimizeLine(texts, options_.mark, error);
+  const std::optional<wire::WireFamily> family = FamilyAsked(texts[3]);
+  const std::optional<wire::WindingStyle> style = wire::StyleNamed(TrimBlanks(texts[4]));
+  if (options_.maxResistance) {
+    if (!family || !style) {
+      ++unsolvedLines_;
+      fail(
+          "no solution: with --max-resistance, D names a family (IEC:?:1, IEC:?:2, AWG:?:single "
+          "or AWG:?:heavy) and Lambda a style (layered or orthocyclic)");
+      return;
+    }
+    // Read as numbers below, then replaced by each wire's.
+    texts[3] = "1";
+    texts[4] = "1";
+  } else if (family) {
+    ++unsolvedLines_;
+    fail("no solution: a wire family in D needs --max-resistance");
+    return;
+  } else {
+    lineWire_ = SubstituteWireTexts(texts[3], texts[4], options_.mark, error);
+    if (!error.empty()) {
+      ++unsolvedLines_;
+      fail("no solution: " + error);
+      return;
+    }
+  }
+  std::optional<design::BestCoilRequest> request = ReadOptimizeLine(texts, options_.mark, error);
   if (!request) {
     ++unsolvedLines_;
     fail(error);
     return;
   }
-  const design::WrittenCoil written =
-      design::WriteBestCoil(*request, design::FindBestCoil(*request),
-                            CScientificFormat(10, options_.mark), design::kBestCoilTolerance);
+  design::BestCoil best;
+  std::string wireText;
+  if (options_.maxResistance) {
+    const wire::WireLimitRequest limit{*request, *family, *style, *options_.maxResistance};
+    const wire::WireForLimit picked = wire::FindWireForResistance(limit);
+    if (!picked.found) {
+      std::string reason = "no solution: " + picked.message;
+      if (picked.leastResistance) {
+        reason += " (the least is ";
+        AppendTenDigits(*picked.leastResistance, options_.mark, reason);
+        reason += " ohm)";
+      }
+      ++unsolvedLines_;
+      fail(reason);
+      return;
+    }
+    *request = wire::CoilRequestFor(limit, picked.wire);
+    best = picked.coil;
+    lineWire_ = LineWire{picked.wire, style};
+    const NumberFormat format = wire::WireFieldFormat(options_.mark);
+    texts[3] = FormatNumber(request->winding.D, format);
+    texts[4] = FormatNumber(request->winding.Lambda, format);
+    wireText = WireText(picked.wire) + '\t';
+  } else {
+    best = design::FindBestCoil(*request);
+  }
+  const design::WrittenCoil written = design::WriteBestCoil(
+      *request, best, CScientificFormat(10, options_.mark), design::kBestCoilTolerance);
   if (!written.solved) {
     ++unsolvedLines_;
     fail("no solution: " + written.coil.message);
@@ -197,7 +250,7 @@ void LineCalculator::AppendOptimize(std::string_view line, std::string& out) {
   fields_.edH = written.H;
   fields_.edD = texts[3];
   fields_.edLambda = texts[4];
-  out += written.R1 + '\t' + written.R2 + '\t' + written.H + '\t';
+  out += wireText + written.R1 + '\t' + written.R2 + '\t' + written.H + '\t';
   AppendCalculation(out);
 }
 
@@ -260,7 +313,7 @@ void LineCalculator::AppendTooLong(std::string& out) {
     out += '\t';
   }
   if (options_.optimize) {
-    out += "\t\t\t";
+    out += options_.maxResistance ? "\t\t\t\t" : "\t\t\t";
   }
   AppendNothing("line too long", out);
 }

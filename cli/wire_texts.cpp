@@ -84,6 +84,22 @@ std::optional<LineWire> SubstituteWireTexts(std::string& dText, std::string& lam
   return LineWire{*named, style};
 }
 
+std::optional<wire::WireFamily> FamilyAsked(const std::string& dText) {
+  for (const WireFamily family : wire::kWireFamilies) {
+    const std::string asked =
+        std::string(wire::IsIecFamily(family) ? "IEC" : "AWG") + ":?" + TypeName(family);
+    if (TrimBlanks(dText) == asked) {
+      return family;
+    }
+  }
+  return std::nullopt;
+}
+
+std::string WireText(const wire::StandardWire& wire) {
+  return std::string(wire::IsIecFamily(wire.family) ? "IEC:" : "AWG:") + wire.size +
+         TypeName(wire.family);
+}
+
 void AppendSheetColumns(const std::optional<LineWire>& lineWire, const ComputedValues& values,
                         bool full, char mark, std::string& out) {
   if (!values.N || !values.winding || !lineWire || !lineWire->style) {

@@ -27,6 +27,13 @@ struct LineWire {
 std::optional<LineWire> SubstituteWireTexts(std::string& dText, std::string& lambdaText, char mark,
                                             std::string& error);
 
+// The family a D text "IEC:?:1", "IEC:?:2", "AWG:?:single" or
+// "AWG:?:heavy" asks a wire of; nothing for another text.
+std::optional<wire::WireFamily> FamilyAsked(const std::string& dText);
+
+// The D text that names `wire`, such as "IEC:0.5:2" or "AWG:16:single".
+std::string WireText(const wire::StandardWire& wire);
+
 // The sheet's column names, tab-separated, without a leading tab.
 inline constexpr const char* kSheetColumns =
     "WholeTurns\tTurnsPerLayer\tLayers\tBuildDepth\tOuterDiameter";

@@ -130,10 +130,6 @@ constexpr AwgRow kAwgRows[] = {
     {40, 9.400000000000001e-05L, 0.000102L},
 };
 
-bool IsIec(WireFamily family) {
-  return family == WireFamily::kIecGrade1 || family == WireFamily::kIecGrade2;
-}
-
 StandardWire IecWire(WireFamily family, const IecRow& row) {
   return {family, row.size, row.copper, family == WireFamily::kIecGrade1 ? row.grade1 : row.grade2};
 }
@@ -145,6 +141,10 @@ StandardWire AwgWire(WireFamily family, const AwgRow& row) {
 
 }  // namespace
 
+bool IsIecFamily(WireFamily family) {
+  return family == WireFamily::kIecGrade1 || family == WireFamily::kIecGrade2;
+}
+
 long double AwgBareDiameter(int gauge) {
   const long double exponent = static_cast<long double>(36 - gauge) / 39.0L;
   return 0.000127L * std::pow(92.0L, exponent);
@@ -152,7 +152,7 @@ long double AwgBareDiameter(int gauge) {
 
 std::vector<StandardWire> WiresOf(WireFamily family) {
   std::vector<StandardWire> wires;
-  if (IsIec(family)) {
+  if (IsIecFamily(family)) {
     for (const IecRow& row : kIecRows) {
       wires.push_back(IecWire(family, row));
     }
@@ -194,7 +194,7 @@ std::string FamilyName(WireFamily family) {
 }
 
 std::string SourceOf(WireFamily family) {
-  if (IsIec(family)) {
+  if (IsIecFamily(family)) {
     return std::string("copper and maximum overall diameters: ") + kMasSource;
   }
   return std::string("copper diameter: 0.127 mm * 92^((36 - n)/39); maximum overall diameter: ") +

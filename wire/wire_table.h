@@ -35,6 +35,9 @@ std::optional<StandardWire> FindWire(WireFamily family, std::string_view size);
 // The bare diameter of AWG gauge n, metres: 0.127 mm · 92^((36 − n)/39).
 long double AwgBareDiameter(int gauge);
 
+// True for the two IEC grades, false for the two AWG builds.
+bool IsIecFamily(WireFamily family);
+
 // The family's name as a person reads it ("IEC 60317-0-1 grade 1") and the
 // public source its figures are taken from.
 std::string FamilyName(WireFamily family);
