@@ -21,10 +21,24 @@ namespace {
 // 0.500 mm; the file's nominal figures above 0.5 mm are not in this table
 // yet, and a search of public pages found no second manufacturer table for
 // the larger sizes. The Elektrisola
-// NEMA rows of that file begin at AWG 24, so the AWG gauges are 24 to 40.
+// NEMA rows of that file begin at AWG 24; the single-build rows of AWG 14 to
+// 23 come from the second source below, which gives no heavy build there.
 constexpr const char* kMasSource =
     "OpenMagnetics MAS data/wires.ndjson, commit ea0c4594615bbe9b3084b9e3837496fa38549c26 "
     "(Elektrisola figures, Apache-2.0)";
+
+// The single-build maximum overall diameters of AWG 14 to 23, in mils as
+// printed (converted here at 0.0254 mm a mil), from Centelsa's magnet-wire
+// catalogue, the table "Round Magnet Wires, Manufacturing Standards:
+// NEMA MW-1000, NTC 361, single film", page 10 of
+// https://issuu.com/centelsa/docs/magnet-wire (column "maximum diameter"
+// of the single film). Its rows of AWG 24 to 40 agree with the MAS figures
+// above to the 0.1 mil it prints; the heavy-film rows of those gauges were
+// not legible in the public copy, so the heavy build starts at AWG 24.
+constexpr const char* kCentelsaSource =
+    "Centelsa magnet-wire catalogue, NEMA MW-1000 single film, page 10 "
+    "(issuu.com/centelsa/docs/magnet-wire), AWG 14 to 23";
+constexpr long double kMetresPerMil = 2.54e-5L;
 
 struct IecRow {
   const char* size;    // nominal copper diameter, mm
@@ -107,10 +121,22 @@ constexpr IecRow kIecRows[] = {
 struct AwgRow {
   int gauge;
   long double single;  // outerDiameter maximum of single build, m
-  long double heavy;   // outerDiameter maximum of heavy build, m
+  long double heavy;   // outerDiameter maximum of heavy build, m; 0 where no source gives it
 };
 
 constexpr AwgRow kAwgRows[] = {
+    // Centelsa, single film maximum diameter, mils.
+    {14, 66.6L * kMetresPerMil, 0},
+    {15, 59.4L * kMetresPerMil, 0},
+    {16, 53.1L * kMetresPerMil, 0},
+    {17, 47.5L * kMetresPerMil, 0},
+    {18, 42.4L * kMetresPerMil, 0},
+    {19, 37.9L * kMetresPerMil, 0},
+    {20, 33.9L * kMetresPerMil, 0},
+    {21, 30.3L * kMetresPerMil, 0},
+    {22, 27.0L * kMetresPerMil, 0},
+    {23, 24.3L * kMetresPerMil, 0},
+    // MAS, Elektrisola.
     {24, 0.0005510000000000001L, 0.0005769999999990001L},
     {25, 0.000493L, 0.000516L},
     {26, 0.000439L, 0.00046199999999900005L},
@@ -158,7 +184,9 @@ std::vector<StandardWire> WiresOf(WireFamily family) {
     }
   } else {
     for (const AwgRow& row : kAwgRows) {
-      wires.push_back(AwgWire(family, row));
+      if (family == WireFamily::kAwgSingle || row.heavy != 0) {
+        wires.push_back(AwgWire(family, row));
+      }
     }
   }
   return wires;
@@ -197,8 +225,14 @@ std::string SourceOf(WireFamily family) {
   if (IsIecFamily(family)) {
     return std::string("copper and maximum overall diameters: ") + kMasSource;
   }
-  return std::string("copper diameter: 0.127 mm * 92^((36 - n)/39); maximum overall diameter: ") +
-         kMasSource;
+  std::string source =
+      std::string("copper diameter: 0.127 mm * 92^((36 - n)/39); maximum overall diameter: ") +
+      kMasSource;
+  if (family == WireFamily::kAwgSingle) {
+    source += "; ";
+    source += kCentelsaSource;
+  }
+  return source;
 }
 
 }  // namespace tarnel::wire

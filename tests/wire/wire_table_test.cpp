@@ -14,7 +14,8 @@ namespace {
 
 // Rows copied by hand from OpenMagnetics MAS data/wires.ndjson at commit
 // ea0c4594615bbe9b3084b9e3837496fa38549c26: the outerDiameter maximum
-// (and for IEC the conductingDiameter nominal) of the named entries.
+// (and for IEC the conductingDiameter nominal) of the named entries; then
+// rows of Centelsa's single film table.
 struct SourceRow {
   WireFamily family;
   const char* size;
@@ -41,6 +42,11 @@ const SourceRow kSourceRows[] = {
     {WireFamily::kAwgSingle, "33", 0, 0.000206L},
     {WireFamily::kAwgSingle, "40", 0, 9.400000000000001e-05L},
     {WireFamily::kAwgHeavy, "40", 0, 0.000102L},
+    // Centelsa's NEMA MW-1000 single film table, maximum diameter in mils.
+    {WireFamily::kAwgSingle, "14", 0, 66.6L * 2.54e-5L},
+    {WireFamily::kAwgSingle, "16", 0, 53.1L * 2.54e-5L},
+    {WireFamily::kAwgSingle, "19", 0, 37.9L * 2.54e-5L},
+    {WireFamily::kAwgSingle, "23", 0, 24.3L * 2.54e-5L},
 };
 
 TEST(WireTable, RowsMatchTheSourceFigures) {
@@ -60,6 +66,10 @@ TEST(WireTable, RowsMatchTheSourceFigures) {
 TEST(WireTable, UnknownSizesAreNotFound) {
   EXPECT_FALSE(FindWire(WireFamily::kIecGrade1, "0.51").has_value());
   EXPECT_FALSE(FindWire(WireFamily::kAwgHeavy, "41").has_value());
+  EXPECT_FALSE(FindWire(WireFamily::kAwgSingle, "13").has_value());
+  // No source gives the heavy build of the gauges below 24.
+  EXPECT_FALSE(FindWire(WireFamily::kAwgHeavy, "23").has_value());
+  EXPECT_FALSE(FindWire(WireFamily::kAwgHeavy, "14").has_value());
   EXPECT_FALSE(FindWire(WireFamily::kAwgSingle, "x").has_value());
 }
 
