@@ -59,6 +59,39 @@ case "$out" in
   *) fail "solve with a wire: $out" ;;
 esac
 
+# --optimize --max-resistance: the thinnest AWG single-build wire whose
+# least-resistance coil of 1.5 mH stays under 0.3 ohm (AWG 15 reaches
+# 0.3256 at best), its sheet turn on turn.
+out=$(printf '?\t?\t?\tAWG:?:single\tlayered\t0.0015\n' |
+  "$driver" --optimize --max-resistance 0.3 --winding --sheet --header)
+case "$out" in
+  "Wire${t}R1${t}R2${t}H${t}N${t}"*"${nl}AWG:14:single${t}2.136710317e-02${t}4.295094313e-02${t}2.210039130e-02${t}166.7${t}0.2703${t}"*"${t}1.500000000e-03${t}"*"${t}166${t}13${t}13${t}0.02199${t}0.08672") ;;
+  *) fail "max-resistance pick: $out" ;;
+esac
+# The same limit with a numeric D, a family without the option, a family
+# that cannot meet it, and the option without --optimize.
+out=$(printf '?\t?\t?\t0.001\t0.6\t0.0015\n' | "$driver" --optimize --max-resistance 0.3)
+case "$out" in
+  "${t}${t}${t}${t}${t}${t}${t}${t}no solution: with --max-resistance, D names a family"*) ;;
+  *) fail "max-resistance with a numeric D: $out" ;;
+esac
+out=$(printf '?\t?\t?\tIEC:?:2\tlayered\t0.0015\n' | "$driver" --optimize)
+case "$out" in
+  "${t}${t}${t}${t}${t}${t}${t}no solution: a wire family in D needs --max-resistance"*) ;;
+  *) fail "family without a limit: $out" ;;
+esac
+out=$(printf '?\t?\t?\tIEC:?:2\tlayered\t0.0015\n' | "$driver" --optimize --max-resistance 0.3)
+case "$out" in
+  *"no solution: "*"(the least is "*" ohm)"*) ;;
+  *) fail "a limit the family cannot meet: $out" ;;
+esac
+for bad in "--max-resistance 0" "--max-resistance -1" "--max-resistance x" "--max-resistance=0,3"; do
+  # shellcheck disable=SC2086
+  if printf '' | "$driver" --optimize $bad >/dev/null 2>&1; then fail "accepted $bad"; fi
+done
+printf '' | "$driver" --optimize --mark , --max-resistance=0,3 >/dev/null 2>&1 || fail "refused 0,3 with --mark ,"
+if printf '' | "$driver" --max-resistance 0.3 >/dev/null 2>&1; then fail "accepted --max-resistance without --optimize"; fi
+
 # --wires: a header, a source line per family, and the rows.
 table=$("$driver" --wires)
 [ "$(printf '%s\n' "$table" | grep -c '^# .*commit ea0c4594615bbe9b3084b9e3837496fa38549c26')" = 4 ] ||
