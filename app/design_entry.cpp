@@ -153,9 +153,15 @@ void DesignEntry::ShowMenu(const QPoint& globalPos) {
   QMenu* menu = Field()->createStandardContextMenu();
   menu->setAttribute(Qt::WA_DeleteOnClose);
   menu->addSeparator();
+  AddEntryTo(menu);
+  // Other features' entries, added to the field as its actions.
+  menu->addActions(Field()->actions());
+  menu->popup(globalPos);
+}
+
+void DesignEntry::AddEntryTo(QMenu* menu) const {
   QAction* entry = menu->addAction(EntryText());
   connect(entry, &QAction::triggered, this, &DesignEntry::OpenDialog);
-  menu->popup(globalPos);
 }
 
 void DesignEntry::OpenDialog() {

@@ -14,6 +14,7 @@
 
 class QEvent;
 class QLineEdit;
+class QMenu;
 class QPoint;
 
 namespace tarnel {
@@ -57,6 +58,8 @@ class DesignEntry : public QObject {
 
   // The entry's text in the menu.
   [[nodiscard]] QString EntryText() const;
+  // Adds the entry to a menu of the field that another entry shows.
+  void AddEntryTo(QMenu* menu) const;
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;

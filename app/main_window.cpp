@@ -12,6 +12,7 @@
 #include <exception>
 #include <string>
 
+#include "app/best_coil_dialog.h"
 #include "app/button_keys.h"
 #include "app/design_entry.h"
 #include "app/error_box.h"
@@ -20,6 +21,7 @@
 #include "app/winding_tooltips.h"
 #include "app/window_font.h"
 #include "app/window_placement.h"
+#include "app/wire_dialog.h"
 #include "calc/errors.h"
 #include "ui_main_window.h"
 
@@ -123,6 +125,11 @@ TfmTarnel::TfmTarnel(QWidget* parent) : QWidget(parent), ui_(std::make_unique<Ui
                                 ui_->edN,  ui_->edR,  ui_->edL, ui_->edMessage};
   for (QLineEdit* field : {ui_->edN, ui_->edR}) {
     new FieldEntry(field, fieldWindow, [this] { btProcessClick(); });
+  }
+  new WireEntry({ui_->edR1, ui_->edR2, ui_->edH, ui_->edD, ui_->edLambda},
+                [this] { btProcessClick(); });
+  for (QLineEdit* field : {ui_->edR1, ui_->edR2, ui_->edH}) {
+    new BestCoilEntry(field, designFields, [this] { btProcessClick(); });
   }
 }
 

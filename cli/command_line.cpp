@@ -1,8 +1,12 @@
 #include "cli/command_line.h"
 
 #include <charconv>
+#include <cmath>
 #include <cstring>
 #include <string_view>
+
+#include "calc/errors.h"
+#include "calc/number_text.h"
 
 namespace tarnel::cli {
 namespace {
@@ -28,6 +32,7 @@ bool IsAcceptedMark(char mark) {
 
 std::optional<CommandLine> ParseCommandLine(int argc, const char* const* argv, std::string& error) {
   CommandLine options;
+  std::optional<std::string_view> maxResistanceText;
   for (int i = 1; i < argc; ++i) {
     const std::string_view argument = argv[i];
     // "--mark X" and "--mark=X" alike; the same for --jobs.
@@ -64,8 +69,14 @@ std::optional<CommandLine> ParseCommandLine(int argc, const char* const* argv, s
       options.header = true;
     } else if (argument == "--solve") {
       options.solve = true;
+    } else if (argument == "--optimize") {
+      options.optimize = true;
     } else if (argument == "--winding") {
       options.winding = true;
+    } else if (argument == "--sheet") {
+      options.sheet = true;
+    } else if (argument == "--wires") {
+      options.action = CommandLine::Action::kWires;
     } else if (valueOf("--mark", value)) {
       if (!value) {
         return std::nullopt;
@@ -78,6 +89,11 @@ std::optional<CommandLine> ParseCommandLine(int argc, const char* const* argv, s
         return std::nullopt;
       }
       options.mark = value->front();
+    } else if (valueOf("--max-resistance", value)) {
+      if (!value) {
+        return std::nullopt;
+      }
+      maxResistanceText = value;
     } else if (valueOf("--jobs", value)) {
       if (!value) {
         return std::nullopt;
@@ -99,6 +115,25 @@ std::optional<CommandLine> ParseCommandLine(int argc, const char* const* argv, s
   }
   if (!FinishFieldOptions(options.mark, options.field, error)) {
     return std::nullopt;
+  }
+  if (maxResistanceText) {
+    if (!options.optimize) {
+      error = "--max-resistance goes with --optimize";
+      return std::nullopt;
+    }
+    // Read after every option, so that it takes the --mark given.
+    long double limit = 0;
+    try {
+      limit = TextToNumber(TrimBlanks(*maxResistanceText), options.mark);
+    } catch (const Exception&) {
+      limit = 0;
+    }
+    if (!(limit > 0) || !std::isfinite(limit)) {
+      error = "--max-resistance takes a number of ohms above 0: '" +
+              std::string(*maxResistanceText) + "'";
+      return std::nullopt;
+    }
+    options.maxResistance = limit;
   }
   return options;
 }
@@ -126,10 +161,11 @@ the error a text that is not a number or an arithmetic fault raised).
                gave no L, "NA" in both when the exact value cannot be
                evaluated to its accuracy for that winding
   --header     first print a line naming the columns:
-               [Solved] N R L Message Error [ExactL Deviation]
-               [WireLength CopperMass] [Current CentreField EndField Power
-               Voltage CurrentDensity Energy TimeConstant HeatingRate
-               FabryFactor]
+               [Solved | [Wire] R1 R2 H] N R L Message Error
+               [ExactL Deviation] [WireLength CopperMass]
+               [WholeTurns TurnsPerLayer Layers BuildDepth OuterDiameter]
+               [Current CentreField EndField Power Voltage CurrentDensity
+               Energy TimeConstant HeatingRate FabryFactor]
   --solve      solve for a winding dimension instead: each input line holds
                six TAB-separated texts R1 R2 H D Lambda L, exactly one of
                R2, H and D written as "?" and L the inductance wanted, in
@@ -141,6 +177,26 @@ the error a text that is not a number or an arithmetic fault raised).
                (out of reach, a rule the given numbers break, a text that
                is not a number) leaves them empty and gives the reason in
                the Error column
+  --optimize   find the coil of least wire (so least DC resistance) instead:
+               each input line holds six TAB-separated texts R1 R2 H D
+               Lambda L, each of R1, R2 and H a number (kept, written
+               again with 10 significant digits), "?" (free), "?<=X" or
+               "?>=X" (free, at most or at least X metres), at least two of
+               them not kept, and L the inductance wanted in henries; the
+               output line starts with R1, R2 and H in metres (10
+               significant digits, with the decimal separator), then the
+               columns of --exact for the winding with those texts: its
+               ExactL equals the target to 1e-9 relative; a line without a
+               solution leaves them empty and gives the reason (the bound
+               or rule that stops it) in the Error column
+  --max-resistance R
+               with --optimize, pick the wire too: D written as a family
+               with "?" for the size (IEC:?:1, IEC:?:2, AWG:?:single or
+               AWG:?:heavy) and Lambda as a style (layered or
+               orthocyclic); the thinnest wire of the family whose coil of
+               least resistance has at most R ohms, and that coil; a first
+               column Wire names it as a D text (such as AWG:16:single),
+               the line then being that of the wire's D and Lambda
   --winding    two more columns, where N was computed: the length of the
                wire, N turns of mean diameter R1 + R2, in metres, and the
                mass of copper (density 8960 kg/m^3), in kilograms, written
@@ -163,17 +219,37 @@ the error a text that is not a number or an arithmetic fault raised).
                the winding temperature in degrees Celsius for the
                resistance these columns use (default 20): R is taken as
                the resistance at 20 degrees, times 1 + 0.00393 (T - 20)
+  --sheet      five more columns, the winder's sheet, on a line whose D is
+               a wire and whose Lambda a style (see Standard wires):
+               WholeTurns (N rounded down), TurnsPerLayer ("a/b" for
+               orthocyclic: the first layer's count and the next one's, one
+               groove short), Layers, BuildDepth (the depth those layers
+               take, metres) and OuterDiameter (2 (R1 + BuildDepth)), the
+               depths written as N is; empty on other lines, "NA" where a
+               layer holds no turn (H below the wire's overall diameter)
+  --wires      print the table of standard wires with their sources and exit
   --jobs N     compute on N threads (default: one per processor); the
                output order is the input order whatever N is
   --help       print this help and exit
   --version    print the version and exit
 
-A line with other than five fields (six with --solve) is answered with an
+Standard wires: on any line, a D text IEC:<mm>:<grade> (grade 1 or 2 of
+IEC 60317-0-1, the size with "."), or AWG:<gauge>:<build> (build single or
+heavy, NEMA MW 1000), such as IEC:0.500:2 or AWG:24:heavy, stands for the
+wire's copper diameter; a Lambda text "layered" (turn on turn) or
+"orthocyclic" then stands for the packing factor of that wire wound so,
+written with 21 significant digits so that N is (R2 - R1) H / p^2 layered
+and 2/sqrt(3) of it orthocyclic, p the wire's maximum overall diameter.
+With a numeric Lambda the wire gives D only. An unknown wire, or a style
+without a wire in D, gives its reason in the Error column.
+
+A line with other than five fields (six with --solve or --optimize) is
+answered with an
 empty result and "expected 5 fields, got K" in its Error column; a line
 longer than 1 MiB with "line too long", and it is skipped.
 
-Exit status: 0 when every line had five fields (six with --solve) and,
-with --solve, a solution; 1 when a line had not or was too long (after the
+Exit status: 0 when every line had five fields (six with --solve or
+--optimize) and, with --solve or --optimize, a solution; 1 when a line had not or was too long (after the
 whole input), the input could not be read, the output could not be written,
 or memory or a thread was lacking; 2 for a wrong option.
 )";

@@ -5,10 +5,14 @@
 
 #include "calc/errors.h"
 #include "calc/number_text.h"
+#include "cli/optimize_line.h"
 #include "cli/solve_error.h"
+#include "cli/wire_texts.h"
+#include "design/best_coil.h"
 #include "design/design_request.h"
 #include "design/winding_figures.h"
 #include "reference/exact_comparison.h"
+#include "wire/wire_for_resistance.h"
 
 namespace tarnel::cli {
 namespace {
@@ -44,13 +48,20 @@ std::size_t SplitFields(std::string_view line, const std::array<std::string*, Co
 }  // namespace
 
 std::string HeaderLine(const CommandLine& options) {
-  std::string header = options.solve ? "Solved\t" : "";
+  std::string header = options.solve ? "Solved\t" : options.optimize ? "R1\tR2\tH\t" : "";
+  if (options.maxResistance) {
+    header.insert(0, "Wire\t");
+  }
   header += "N\tR\tL\tMessage\tError";
-  if (options.exact || options.solve) {
+  if (options.exact || options.solve || options.optimize) {
     header += "\tExactL\tDeviation";
   }
   if (options.winding) {
     header += "\tWireLength\tCopperMass";
+  }
+  if (options.sheet) {
+    header += '\t';
+    header += kSheetColumns;
   }
   if (options.field.drive) {
     header += FieldHeader();
@@ -64,11 +75,21 @@ void LineCalculator::Append(std::string_view line, std::string& out) {
     AppendSolve(line, out);
     return;
   }
+  if (options_.optimize) {
+    AppendOptimize(line, out);
+    return;
+  }
   const std::size_t count = SplitFields<kFieldCount>(
       line, {&fields_.edR1, &fields_.edR2, &fields_.edH, &fields_.edD, &fields_.edLambda});
   if (count != kFieldCount) {
     ++wrongFieldCountLines_;
     AppendNothing("expected 5 fields, got " + std::to_string(count), out);
+    return;
+  }
+  std::string wireError;
+  lineWire_ = SubstituteWireTexts(fields_.edD, fields_.edLambda, options_.mark, wireError);
+  if (!wireError.empty()) {
+    AppendNothing(wireError, out);
     return;
   }
   AppendCalculation(out);
@@ -106,6 +127,12 @@ void LineCalculator::AppendSolve(std::string_view line, std::string& out) {
     fail("no solution: exactly one of R2, H and D must be '?'");
     return;
   }
+  std::string wireError;
+  lineWire_ = SubstituteWireTexts(fields_.edD, fields_.edLambda, options_.mark, wireError);
+  if (!wireError.empty()) {
+    fail("no solution: " + wireError);
+    return;
+  }
   request.fields = fields_;
   request.targetText = targetText;
   const design::DesignAnswer answer = design::AnswerDesign(request);
@@ -121,6 +148,96 @@ void LineCalculator::AppendSolve(std::string_view line, std::string& out) {
   solved = answer.solvedText;
   out += solved;
   out += '\t';
+  AppendCalculation(out);
+}
+
+// R1 R2 H D Lambda L with at least two of R1, R2 and H free: the coil of
+// least wire, its three dimensions as written, then the line as --exact
+// gives it for those texts.
+void LineCalculator::AppendOptimize(std::string_view line, std::string& out) {
+  std::array<std::string, kSolveFieldCount> texts;
+  const std::size_t count = SplitFields<kSolveFieldCount>(
+      line, {&texts[0], &texts[1], &texts[2], &texts[3], &texts[4], &texts[5]});
+  auto fail = [&](const std::string& error) {
+    out += options_.maxResistance ? "\t\t\t\t" : "\t\t\t";
+    AppendNothing(error, out);
+  };
+  if (count != kSolveFieldCount) {
+    ++wrongFieldCountLines_;
+    fail("expected 6 fields, got " + std::to_string(count));
+    return;
+  }
+  std::string error;
+  const std::optional<wire::WireFamily> family = FamilyAsked(texts[3]);
+  const std::optional<wire::WindingStyle> style = wire::StyleNamed(TrimBlanks(texts[4]));
+  if (options_.maxResistance) {
+    if (!family || !style) {
+      ++unsolvedLines_;
+      fail(
+          "no solution: with --max-resistance, D names a family (IEC:?:1, IEC:?:2, AWG:?:single "
+          "or AWG:?:heavy) and Lambda a style (layered or orthocyclic)");
+      return;
+    }
+    // Read as numbers below, then replaced by each wire's.
+    texts[3] = "1";
+    texts[4] = "1";
+  } else if (family) {
+    ++unsolvedLines_;
+    fail("no solution: a wire family in D needs --max-resistance");
+    return;
+  } else {
+    lineWire_ = SubstituteWireTexts(texts[3], texts[4], options_.mark, error);
+    if (!error.empty()) {
+      ++unsolvedLines_;
+      fail("no solution: " + error);
+      return;
+    }
+  }
+  std::optional<design::BestCoilRequest> request = ReadOptimizeLine(texts, options_.mark, error);
+  if (!request) {
+    ++unsolvedLines_;
+    fail(error);
+    return;
+  }
+  design::BestCoil best;
+  std::string wireText;
+  if (options_.maxResistance) {
+    const wire::WireLimitRequest limit{*request, *family, *style, *options_.maxResistance};
+    const wire::WireForLimit picked = wire::FindWireForResistance(limit);
+    if (!picked.found) {
+      std::string reason = "no solution: " + picked.message;
+      if (picked.leastResistance) {
+        reason += " (the least is ";
+        AppendTenDigits(*picked.leastResistance, options_.mark, reason);
+        reason += " ohm)";
+      }
+      ++unsolvedLines_;
+      fail(reason);
+      return;
+    }
+    *request = wire::CoilRequestFor(limit, picked.wire);
+    best = picked.coil;
+    lineWire_ = LineWire{picked.wire, style};
+    const NumberFormat format = wire::WireFieldFormat(options_.mark);
+    texts[3] = FormatNumber(request->winding.D, format);
+    texts[4] = FormatNumber(request->winding.Lambda, format);
+    wireText = WireText(picked.wire) + '\t';
+  } else {
+    best = design::FindBestCoil(*request);
+  }
+  const design::WrittenCoil written = design::WriteBestCoil(
+      *request, best, CScientificFormat(10, options_.mark), design::kBestCoilTolerance);
+  if (!written.solved) {
+    ++unsolvedLines_;
+    fail("no solution: " + written.coil.message);
+    return;
+  }
+  fields_.edR1 = written.R1;
+  fields_.edR2 = written.R2;
+  fields_.edH = written.H;
+  fields_.edD = texts[3];
+  fields_.edLambda = texts[4];
+  out += wireText + written.R1 + '\t' + written.R2 + '\t' + written.H + '\t';
   AppendCalculation(out);
 }
 
@@ -147,13 +264,17 @@ void LineCalculator::AppendCalculation(std::string& out) {
     out += ": ";
     out += errorMessage;
   }
-  if (options_.exact || options_.solve) {
+  if (options_.exact || options_.solve || options_.optimize) {
     out += '\t';
     AppendExact(out);
   }
   if (options_.winding) {
     out += '\t';
     AppendWinding(out);
+  }
+  if (options_.sheet) {
+    out += '\t';
+    AppendSheetColumns(lineWire_, values_, options_.full, options_.mark, out);
   }
   AppendFieldColumns(options_.field, values_, options_.mark, out);
   out += '\n';
@@ -162,11 +283,14 @@ void LineCalculator::AppendCalculation(std::string& out) {
 void LineCalculator::AppendNothing(const std::string& error, std::string& out) const {
   out += "\t\t\t\t";
   out += error;
-  if (options_.exact || options_.solve) {
+  if (options_.exact || options_.solve || options_.optimize) {
     out += "\t\t";
   }
   if (options_.winding) {
     out += "\t\t";
+  }
+  if (options_.sheet) {
+    out += "\t\t\t\t\t";
   }
   if (options_.field.drive) {
     AppendNoFieldColumns(out);
@@ -178,6 +302,9 @@ void LineCalculator::AppendTooLong(std::string& out) {
   ++tooLongLines_;
   if (options_.solve) {
     out += '\t';
+  }
+  if (options_.optimize) {
+    out += options_.maxResistance ? "\t\t\t\t" : "\t\t\t";
   }
   AppendNothing("line too long", out);
 }

@@ -7,6 +7,7 @@
 
 #include "calc/calculation_request.h"
 #include "cli/command_line.h"
+#include "cli/wire_texts.h"
 #include "reference/exact_comparison.h"
 
 namespace tarnel::cli {
@@ -34,16 +35,18 @@ class LineCalculator {
   // result columns empty, "line too long" as its error.
   void AppendTooLong(std::string& out);
 
-  // Lines seen with other than five fields (six with --solve).
+  // Lines seen with other than five fields (six with --solve or --optimize).
   [[nodiscard]] std::size_t WrongFieldCountLines() const { return wrongFieldCountLines_; }
   // Lines answered "line too long".
   [[nodiscard]] std::size_t TooLongLines() const { return tooLongLines_; }
 
-  // --solve lines of the right field count that gave no solved value.
+  // --solve and --optimize lines of the right field count that gave no
+  // solved value.
   [[nodiscard]] std::size_t UnsolvedLines() const { return unsolvedLines_; }
 
  private:
   void AppendSolve(std::string_view line, std::string& out);
+  void AppendOptimize(std::string_view line, std::string& out);
   // Runs the calculation on fields_ and appends its columns from N on.
   void AppendCalculation(std::string& out);
   // The columns from N on of a line that calculated nothing.
@@ -57,6 +60,7 @@ class LineCalculator {
   reference::PerTurnSquaredAtUnitRadius exact_;
   CalculationFields fields_;
   ComputedValues values_;
+  std::optional<LineWire> lineWire_;  // the wire the line's D and Lambda named
   std::size_t wrongFieldCountLines_ = 0;
   std::size_t tooLongLines_ = 0;
   std::size_t unsolvedLines_ = 0;

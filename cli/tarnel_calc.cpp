@@ -19,6 +19,7 @@
 #include "cli/line_calculator.h"
 #include "cli/line_reader.h"
 #include "cli/parallel_lines.h"
+#include "cli/wire_texts.h"
 
 namespace {
 
@@ -110,7 +111,8 @@ int Calculate(const CommandLine& options) {
     unsolvedLines += worker.calculator.UnsolvedLines();
   }
   if (wrongLines != 0) {
-    Complain(LineCount(wrongLines) + (options.solve ? " without 6 fields" : " without 5 fields"));
+    Complain(LineCount(wrongLines) +
+             (options.solve || options.optimize ? " without 6 fields" : " without 5 fields"));
   }
   if (longLines != 0) {
     Complain(LineCount(longLines) + " longer than " + std::to_string(kMaxLineLength) + " bytes");
@@ -150,6 +152,8 @@ int main(int argc, char** argv) {
       return Emit(tarnel::cli::HelpText()) ? 0 : 1;
     case CommandLine::Action::kVersion:
       return Emit(std::string(kProgram) + " " TARNEL_VERSION "\n") ? 0 : 1;
+    case CommandLine::Action::kWires:
+      return Emit(tarnel::cli::WireTableText(options->mark)) ? 0 : 1;
     case CommandLine::Action::kCalculate:
       break;
   }

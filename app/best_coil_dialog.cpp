@@ -1,0 +1,321 @@
+#include "app/best_coil_dialog.h"
+
+#include <QCheckBox>
+#include <QContextMenuEvent>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPainter>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <exception>
+#include <utility>
+
+#include "calc/errors.h"
+#include "calc/number_text.h"
+#include "design/best_coil.h"
+
+namespace tarnel {
+namespace {
+
+// The drawing's size and its margin, pixels.
+constexpr int kViewWidth = 240;
+constexpr int kViewHeight = 200;
+constexpr int kViewMargin = 12;
+
+std::string NotANumber(const std::string& name, const std::string& text) {
+  return name + ": «" + text + "» не является числом";
+}
+
+// The number in `text`, read as the calculation reads a field.
+std::optional<long double> ReadNumber(const std::string& text) {
+  try {
+    return TextToNumber(TrimBlanks(text));
+  } catch (const EConvertError&) {
+    return std::nullopt;
+  }
+}
+
+// The request the texts describe, or the reason there is none.
+std::optional<design::BestCoilRequest> RequestOf(const CalculationFields& fields,
+                                                 const BestCoilTexts& texts, std::string& error) {
+  design::BestCoilRequest request;
+  const struct {
+    const char* name;
+    const std::string* text;
+    long double* value;
+    bool read;
+  } inputs[] = {
+      {"L", &texts.target, &request.targetL, true},
+      {"R1", &fields.edR1, &request.winding.R1, texts.keepR1},
+      {"H", &fields.edH, &request.winding.H, texts.keepH},
+      {"D", &fields.edD, &request.winding.D, true},
+      {"Lambda", &fields.edLambda, &request.winding.Lambda, true},
+      {"R2", &texts.outerLimit, &request.R2.highest, !TrimBlanks(texts.outerLimit).empty()},
+  };
+  for (const auto& input : inputs) {
+    if (!input.read) {
+      continue;
+    }
+    const std::optional<long double> value = ReadNumber(*input.text);
+    if (!value) {
+      error = NotANumber(input.name, TrimBlanks(*input.text));
+      return std::nullopt;
+    }
+    *input.value = *value;
+  }
+  request.R1.kept = texts.keepR1;
+  request.H.kept = texts.keepH;
+  return request;
+}
+
+}  // namespace
+
+BestCoilAnswer AnswerBestCoil(const CalculationFields& fields, const BestCoilTexts& texts) {
+  BestCoilAnswer answer;
+  std::string error;
+  const std::optional<design::BestCoilRequest> request = RequestOf(fields, texts, error);
+  if (!request) {
+    answer.statement = error;
+    return answer;
+  }
+  const design::BestCoil best = design::FindBestCoil(*request);
+  const design::WrittenCoil written =
+      design::WriteBestCoil(*request, best, GeneralFormat(kSolvedDigits), 0);
+  if (!written.solved) {
+    answer.statement = written.coil.message;
+    return answer;
+  }
+  answer.solved = true;
+  answer.R1 = written.R1;
+  answer.R2 = written.R2;
+  answer.H = written.H;
+  answer.coil = written.coil.winding;
+  answer.exactL = written.coil.exactL;
+  CalculationFields calculated = fields;
+  calculated.edR1 = written.R1;
+  calculated.edR2 = written.R2;
+  calculated.edH = written.H;
+  RunCalculation(calculated);
+  answer.statement =
+      "Точная L записанной обмотки: " + FormatNumber(written.coil.exactL, GeneralFormat(10)) +
+      " Гн\n" + "Сопротивление: " + calculated.edR + " Ом\n" +
+      "Длина провода: " + NumberToText(written.coil.wireLength) + " м";
+  return answer;
+}
+
+CrossSectionView::CrossSectionView(QWidget* parent) : QWidget(parent) {
+  setObjectName(QStringLiteral("crossSection"));
+  setFixedSize(kViewWidth, kViewHeight);
+}
+
+void CrossSectionView::Show(const std::optional<Winding>& coil,
+                            const std::optional<Winding>& dashed) {
+  coil_ = coil;
+  dashed_ = dashed;
+  update();
+}
+
+void CrossSectionView::paintEvent(QPaintEvent* /*event*/) {
+  QPainter painter(this);
+  painter.fillRect(rect(), palette().base());
+  const int axisX = kViewMargin;
+  const int middleY = height() / 2;
+  QPen axisPen(palette().text().color(), 1, Qt::DashDotLine);
+  painter.setPen(axisPen);
+  painter.drawLine(axisX, kViewMargin / 2, axisX, height() - kViewMargin / 2);
+  long double largestR = 0;
+  long double largestH = 0;
+  for (const std::optional<Winding>* w : {&coil_, &dashed_}) {
+    if (*w) {
+      largestR = std::max(largestR, (*w)->R2);
+      largestH = std::max(largestH, (*w)->H);
+    }
+  }
+  if (!(largestR > 0) || !(largestH > 0)) {
+    return;
+  }
+  // One scale for both directions and both windings: the drawing is to scale.
+  const long double scale =
+      std::min((width() - 2 * kViewMargin) / largestR, (height() - 2 * kViewMargin) / largestH);
+  auto rectOf = [&](const Winding& w) {
+    const auto left = static_cast<double>(axisX + w.R1 * scale);
+    const auto right = static_cast<double>(axisX + w.R2 * scale);
+    const auto half = static_cast<double>(w.H * scale / 2);
+    return QRectF(QPointF(left, middleY - half), QPointF(right, middleY + half));
+  };
+  if (coil_) {
+    painter.setPen(QPen(palette().text().color(), 1));
+    painter.setBrush(palette().highlight());
+    painter.drawRect(rectOf(*coil_));
+  }
+  if (dashed_) {
+    painter.setPen(QPen(palette().text().color(), 1, Qt::DashLine));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(rectOf(*dashed_));
+  }
+}
+
+BestCoilEntry::BestCoilEntry(QLineEdit* field, const DesignFields& fields,
+                             std::function<void()> calculate)
+    : QObject(field), field_(field), fields_(fields), calculate_(std::move(calculate)) {
+  field_->installEventFilter(this);
+}
+
+QString BestCoilEntry::EntryText() {
+  return QStringLiteral("Катушка с &наименьшим сопротивлением…");
+}
+
+bool BestCoilEntry::eventFilter(QObject* watched, QEvent* event) {
+  if (watched != field_) {
+    return QObject::eventFilter(watched, event);
+  }
+  if (event->type() == QEvent::ContextMenu) {
+    ShowMenu(static_cast<QContextMenuEvent*>(event)->globalPos());
+    return true;
+  }
+  if (event->type() == QEvent::KeyPress) {
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (key->key() == Qt::Key_F10 && key->modifiers() == Qt::ShiftModifier) {
+      ShowMenu(field_->mapToGlobal(
+          field_->inputMethodQuery(Qt::ImCursorRectangle).toRect().bottomLeft()));
+      return true;
+    }
+  }
+  return QObject::eventFilter(watched, event);
+}
+
+// The field's own menu, its design entry where it has one, then this entry.
+void BestCoilEntry::ShowMenu(const QPoint& globalPos) {
+  QMenu* menu = field_->createStandardContextMenu();
+  menu->setAttribute(Qt::WA_DeleteOnClose);
+  menu->addSeparator();
+  if (auto* design = field_->findChild<DesignEntry*>(QString(), Qt::FindDirectChildrenOnly)) {
+    design->AddEntryTo(menu);
+  }
+  QAction* entry = menu->addAction(EntryText());
+  connect(entry, &QAction::triggered, this, &BestCoilEntry::OpenDialog);
+  menu->popup(globalPos);
+}
+
+void BestCoilEntry::OpenDialog() {
+  QWidget* window = field_->window();
+  auto* dialog = new QDialog(window);
+  dialog->setAttribute(Qt::WA_DeleteOnClose);
+  dialog->setObjectName(QStringLiteral("bestCoilDialog"));
+  dialog->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                         Qt::WindowCloseButtonHint);
+  dialog->setFont(window->font());
+  dialog->setWindowTitle(QStringLiteral("Катушка с наименьшим сопротивлением"));
+
+  auto* about = new QLabel(
+      QStringLiteral("R1, R2 и H подбираются так, чтобы точная индуктивность обмотки "
+                     "(равномерная плотность тока) была равна заданной, а провода, и с ним "
+                     "сопротивления, было как можно меньше; D и Lambda берутся из окна."),
+      dialog);
+  about->setWordWrap(true);
+  auto* caption = new QLabel(QStringLiteral("&Индуктивность L, Гн:"), dialog);
+  auto* target = new QLineEdit(fields_.L->text(), dialog);
+  target->setObjectName(QStringLiteral("edBestTarget"));
+  target->selectAll();
+  caption->setBuddy(target);
+  auto* keepR1 = new QCheckBox(QStringLiteral("Оставить R&1, как в окне"), dialog);
+  keepR1->setObjectName(QStringLiteral("cbKeepR1"));
+  auto* keepH = new QCheckBox(QStringLiteral("Оставить &H, как в окне"), dialog);
+  keepH->setObjectName(QStringLiteral("cbKeepH"));
+  auto* limitCaption =
+      new QLabel(QStringLiteral("&Наибольший наружный радиус R2, м (пусто: без предела):"), dialog);
+  auto* limit = new QLineEdit(dialog);
+  limit->setObjectName(QStringLiteral("edOuterLimit"));
+  limitCaption->setBuddy(limit);
+  auto* message = new QLabel(dialog);
+  message->setObjectName(QStringLiteral("lbBestMessage"));
+  message->setWordWrap(true);
+  QPalette alert = message->palette();
+  alert.setColor(QPalette::WindowText, Qt::red);
+  message->setPalette(alert);
+  message->hide();
+  auto* result = new QLabel(dialog);
+  result->setObjectName(QStringLiteral("lbBestResult"));
+  result->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  auto* view = new CrossSectionView(dialog);
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, dialog);
+  buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("Подобрать"));
+  buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Закрыть"));
+
+  auto* column = new QVBoxLayout;
+  column->addWidget(about);
+  column->addWidget(caption);
+  column->addWidget(target);
+  column->addWidget(keepR1);
+  column->addWidget(keepH);
+  column->addWidget(limitCaption);
+  column->addWidget(limit);
+  column->addWidget(message);
+  column->addWidget(result);
+  column->addStretch();
+  auto* row = new QHBoxLayout;
+  row->addLayout(column);
+  row->addWidget(view, 0, Qt::AlignTop);
+  auto* layout = new QVBoxLayout(dialog);
+  layout->setSizeConstraint(QLayout::SetFixedSize);
+  layout->addLayout(row);
+  layout->addWidget(buttons);
+  about->setFixedWidth(about->fontMetrics().averageCharWidth() * 48);
+
+  auto hideMessage = [message] { message->hide(); };
+  connect(target, &QLineEdit::textChanged, message, hideMessage);
+  connect(limit, &QLineEdit::textChanged, message, hideMessage);
+  connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
+  connect(buttons, &QDialogButtonBox::accepted, dialog,
+          [this, target, keepR1, keepH, limit, message, result, view] {
+            CalculationFields fields;
+            fields.edR1 = fields_.R1->text().toStdString();
+            fields.edR2 = fields_.R2->text().toStdString();
+            fields.edH = fields_.H->text().toStdString();
+            fields.edD = fields_.D->text().toStdString();
+            fields.edLambda = fields_.Lambda->text().toStdString();
+            BestCoilTexts texts;
+            texts.target = target->text().toStdString();
+            texts.outerLimit = limit->text().toStdString();
+            texts.keepR1 = keepR1->isChecked();
+            texts.keepH = keepH->isChecked();
+            BestCoilAnswer answer;
+            std::optional<Winding> brooks;
+            // Errors stop here: none may unwind through the toolkit's event handling.
+            try {
+              answer = AnswerBestCoil(fields, texts);
+              if (answer.solved) {
+                brooks = design::CoilOfShape(answer.coil, design::BestShape{2, 1}, answer.exactL);
+              }
+            } catch (const std::exception& error) {
+              answer = BestCoilAnswer{};
+              answer.statement = error.what();
+            }
+            if (!answer.solved) {
+              message->setText(QString::fromStdString(answer.statement));
+              message->show();
+              target->setFocus();
+              return;
+            }
+            fields_.R1->setText(QString::fromStdString(answer.R1));
+            fields_.R2->setText(QString::fromStdString(answer.R2));
+            fields_.H->setText(QString::fromStdString(answer.H));
+            for (QLineEdit* written : {fields_.R1, fields_.R2, fields_.H}) {
+              written->setCursorPosition(0);
+            }
+            calculate_();
+            result->setText(QString::fromStdString(answer.statement));
+            view->Show(answer.coil, brooks);
+            target->setFocus();
+          });
+  target->setFocus();
+  dialog->open();
+}
+
+}  // namespace tarnel

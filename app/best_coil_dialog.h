@@ -1,0 +1,88 @@
+// The coil of least resistance from the window: the context menu of edR1,
+// edR2 and edH gets an entry whose dialog asks the target inductance, which
+// of R1 and H stay as they stand and an outer radius limit, writes the coil
+// of least wire into R1, R2 and H, calculates, and draws its cross-section
+// beside the Brooks coil of the same inductance.
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <QWidget>
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "app/design_entry.h"
+#include "calc/winding.h"
+
+class QEvent;
+class QLineEdit;
+class QPoint;
+
+namespace tarnel {
+
+// What the dialog asks, as texts.
+struct BestCoilTexts {
+  std::string target;      // henries
+  std::string outerLimit;  // the largest R2, metres; empty for none
+  bool keepR1 = false;
+  bool keepH = false;
+};
+
+// What the dialog answers: the texts to write, the coil they read back to
+// and what it states about it, or why there is none.
+struct BestCoilAnswer {
+  bool solved = false;
+  std::string R1;
+  std::string R2;
+  std::string H;
+  Winding coil;            // solved: the coil of the texts
+  long double exactL = 0;  // solved: its exact L, henries
+  std::string statement;   // solved: its exact L, resistance and wire; else the reason
+};
+
+// Finds the coil of least wire for the texts of the window (`fields`, read
+// with DecimalMark()) and of the dialog. Raises nothing.
+BestCoilAnswer AnswerBestCoil(const CalculationFields& fields, const BestCoilTexts& texts);
+
+// The winding's cross-section to scale beside its axis, with a second
+// winding dashed for comparison.
+class CrossSectionView : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit CrossSectionView(QWidget* parent);
+  void Show(const std::optional<Winding>& coil, const std::optional<Winding>& dashed);
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  std::optional<Winding> coil_;
+  std::optional<Winding> dashed_;
+};
+
+// The entry in the context menu of edR1, edR2 and edH (mouse, Menu key or
+// Shift+F10), beside the field's design entry, and the dialog it opens.
+// Owned by the field.
+class BestCoilEntry : public QObject {
+  Q_OBJECT
+
+ public:
+  BestCoilEntry(QLineEdit* field, const DesignFields& fields, std::function<void()> calculate);
+
+  static QString EntryText();
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void ShowMenu(const QPoint& globalPos);
+  void OpenDialog();
+
+  QLineEdit* field_;
+  DesignFields fields_;
+  std::function<void()> calculate_;
+};
+
+}  // namespace tarnel

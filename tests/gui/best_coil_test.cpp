@@ -1,0 +1,247 @@
+// The coil of least resistance from the context menu of edR1, edR2 and edH,
+// driven by keys.
+#include <QCheckBox>
+#include <QDialog>
+#include <QLabel>
+#include <QMenu>
+#include <cmath>
+
+#include "calc/calculation_request.h"
+#include "calc/number_text.h"
+#include "reference/exact_comparison.h"
+#include "tests/gui/gui_test_fixture.h"
+
+namespace tarnel::gui_test {
+namespace {
+
+const QString kEntry = QStringLiteral("Катушка с &наименьшим сопротивлением…");
+
+// The decimal mark for one test, '.' again when it ends.
+class MarkForTest {
+ public:
+  explicit MarkForTest(char mark) { SetDecimalMark(mark); }
+  ~MarkForTest() { SetDecimalMark('.'); }
+  MarkForTest(const MarkForTest&) = delete;
+  MarkForTest& operator=(const MarkForTest&) = delete;
+};
+
+// The calculation of the five texts: the window's outputs and the exact L
+// of the winding (-1 where it is not evaluated).
+struct Calculated {
+  QStringList outputs;
+  long double exactL = -1;
+  long double R2 = 0;
+};
+
+Calculated CalculatedFrom(const QStringList& inputs) {
+  CalculationFields fields = StartupFields();
+  fields.edR1 = inputs[0].toStdString();
+  fields.edR2 = inputs[1].toStdString();
+  fields.edH = inputs[2].toStdString();
+  fields.edD = inputs[3].toStdString();
+  fields.edLambda = inputs[4].toStdString();
+  ComputedValues values;
+  RunCalculation(fields, &values);
+  Calculated calculated;
+  calculated.outputs = {QString::fromStdString(fields.edN), QString::fromStdString(fields.edR),
+                        QString::fromStdString(fields.edL),
+                        QString::fromStdString(fields.edMessage)};
+  if (values.N && values.winding) {
+    calculated.R2 = values.winding->R2;
+    const reference::ExactComparison comparison =
+        reference::CompareWithExact(*values.winding, *values.N, *values.L);
+    calculated.exactL = comparison.evaluated ? comparison.exactL : -1;
+  }
+  return calculated;
+}
+
+}  // namespace
+
+class BestCoilTest : public WindowTest {
+  Q_OBJECT
+
+ private slots:
+  void entry_writes_the_coil_and_states_it_data();
+  void entry_writes_the_coil_and_states_it();
+  void dialog_names_what_stops_it_data();
+  void dialog_names_what_stops_it();
+
+ private:
+  // Opens the field's menu with Shift+F10, picks the entry by its
+  // accelerator key and leaves the dialog it opens in `dialog`.
+  void OpenDialog(QLineEdit* field, QDialog*& dialog) const;
+  // Fills the dialog by keys: the target, the boxes, the outer limit, then
+  // Enter.
+  static void Answer(QDialog* dialog, const QString& target, bool keepR1, bool keepH,
+                     const QString& limit);
+};
+
+void BestCoilTest::OpenDialog(QLineEdit* field, QDialog*& dialog) const {
+  dialog = nullptr;
+  field->setFocus();
+  QTest::keyClick(field, Qt::Key_F10, Qt::ShiftModifier);
+  QTRY_VERIFY_WITH_TIMEOUT(qobject_cast<QMenu*>(QApplication::activePopupWidget()) != nullptr,
+                           kPatienceMs);
+  auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+  QStringList texts;
+  for (const QAction* action : menu->actions()) {
+    texts << action->text();
+  }
+  QCOMPARE(texts.last(), kEntry);
+  // The design entry of edR2 and edH stays beside it.
+  if (field->objectName() != QStringLiteral("edR1")) {
+    QVERIFY2(texts.contains(
+                 QStringLiteral("Подо&брать %1 по индуктивности…").arg(field->objectName().mid(2))),
+             qPrintable(texts.join(QLatin1Char('|'))));
+  }
+  // The accelerator «н», as a Russian keyboard sends it.
+  QTest::sendKeyEvent(QTest::Press, menu, static_cast<Qt::Key>(0x041D), QStringLiteral("н"),
+                      Qt::NoModifier);
+  QTRY_VERIFY_WITH_TIMEOUT(qobject_cast<QDialog*>(QApplication::activeModalWidget()) != nullptr,
+                           kPatienceMs);
+  dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+  QVERIFY(QTest::qWaitForWindowActive(dialog, kPatienceMs));
+  QCOMPARE(dialog->windowTitle(), QStringLiteral("Катушка с наименьшим сопротивлением"));
+  QCOMPARE(dialog->focusWidget()->objectName(), QStringLiteral("edBestTarget"));
+}
+
+void BestCoilTest::Answer(QDialog* dialog, const QString& target, bool keepR1, bool keepH,
+                          const QString& limit) {
+  QWidget* focus = dialog->focusWidget();
+  QTest::keyClick(focus, Qt::Key_A, Qt::ControlModifier);
+  QTest::keyClick(focus, Qt::Key_Delete);
+  QTest::keyClicks(focus, target);
+  // Tab to each box, Space to tick it; Tab on to the limit.
+  for (const bool tick : {keepR1, keepH}) {
+    QTest::keyClick(dialog->focusWidget(), Qt::Key_Tab);
+    QVERIFY(qobject_cast<QCheckBox*>(dialog->focusWidget()) != nullptr);
+    if (tick) {
+      QTest::keyClick(dialog->focusWidget(), Qt::Key_Space);
+    }
+  }
+  QTest::keyClick(dialog->focusWidget(), Qt::Key_Tab);
+  QCOMPARE(dialog->focusWidget()->objectName(), QStringLiteral("edOuterLimit"));
+  QTest::keyClicks(dialog->focusWidget(), limit);
+  QTest::keyClick(dialog->focusWidget(), Qt::Key_Return);
+}
+
+void BestCoilTest::entry_writes_the_coil_and_states_it_data() {
+  QTest::addColumn<QString>("field");
+  QTest::addColumn<QStringList>("inputs");
+  QTest::addColumn<QString>("target");
+  QTest::addColumn<bool>("keepR1");
+  QTest::addColumn<bool>("keepH");
+  QTest::addColumn<QString>("limit");
+  QTest::addColumn<char>("mark");
+
+  const QStringList startup = {"0.01", "0.02", "0.03", "0.001", "0.6"};
+  QTest::newRow("all free, from edR1")
+      << "edR1" << startup << "0.0015" << false << false << "" << '.';
+  QTest::newRow("former kept, from edR2")
+      << "edR2" << startup << "0.0015" << true << false << "" << '.';
+  QTest::newRow("bobbin kept, can, from edH")
+      << "edH" << startup << "0.0022" << false << true << "0.04" << '.';
+  QTest::newRow("can, comma") << "edR1" << QStringList{"0,01", "0,02", "0,03", "0,001", "0,6"}
+                              << "0,0033" << false << false << "0,03" << ',';
+}
+
+// The fields get the coil, the calculation runs on it, the dialog stays
+// open stating the exact L of the written texts, the resistance the window
+// shows and the wire, and draws the coil.
+void BestCoilTest::entry_writes_the_coil_and_states_it() {
+  QFETCH(QString, field);
+  QFETCH(QStringList, inputs);
+  QFETCH(QString, target);
+  QFETCH(bool, keepR1);
+  QFETCH(bool, keepH);
+  QFETCH(QString, limit);
+  QFETCH(char, mark);
+  const MarkForTest markForTest(mark);
+  SetInputs(inputs[0], inputs[1], inputs[2], inputs[3], inputs[4]);
+
+  QDialog* dialog = nullptr;
+  OpenDialog(Field(field), dialog);
+  QVERIFY(dialog != nullptr);
+  Answer(dialog, target, keepR1, keepH, limit);
+  const auto* message = dialog->findChild<QLabel*>(QStringLiteral("lbBestMessage"));
+  QVERIFY2(message->isHidden(), qPrintable(message->text()));
+  QCOMPARE(QApplication::activeModalWidget(), dialog);
+
+  const QStringList written = FieldTexts().first(5);
+  QCOMPARE(written[3], inputs[3]);
+  QCOMPARE(written[4], inputs[4]);
+  if (keepR1) {
+    QCOMPARE(written[0], inputs[0]);
+  }
+  if (keepH) {
+    QCOMPARE(written[2], inputs[2]);
+  }
+  const Calculated calculated = CalculatedFrom(written);
+  QCOMPARE(Outputs(), calculated.outputs);
+  QCOMPARE(calculated.outputs[3], QStringLiteral("Готов ..."));
+  const long double wanted = TextToNumber(target.toStdString());
+  QVERIFY2(std::fabs(calculated.exactL / wanted - 1) < 1e-5L,
+           qPrintable(written.join(QLatin1Char(' '))));
+  if (!limit.isEmpty()) {
+    QVERIFY(calculated.R2 <= TextToNumber(limit.toStdString()));
+  }
+  const QString statement = dialog->findChild<QLabel*>(QStringLiteral("lbBestResult"))->text();
+  QVERIFY2(statement.startsWith(
+               QStringLiteral("Точная L записанной обмотки: ") +
+               QString::fromStdString(FormatNumber(calculated.exactL, GeneralFormat(10))) +
+               QStringLiteral(" Гн\nСопротивление: ") + calculated.outputs[1] +
+               QStringLiteral(" Ом\nДлина провода: ")),
+           qPrintable(statement));
+
+  // Escape closes the dialog; the fields keep the coil.
+  QTest::keyClick(dialog->focusWidget(), Qt::Key_Escape);
+  QTRY_COMPARE_WITH_TIMEOUT(QApplication::activeModalWidget(), nullptr, kPatienceMs);
+  QCOMPARE(FieldTexts().first(5), written);
+}
+
+void BestCoilTest::dialog_names_what_stops_it_data() {
+  QTest::addColumn<QString>("target");
+  QTest::addColumn<bool>("keepR1");
+  QTest::addColumn<bool>("keepH");
+  QTest::addColumn<QString>("limit");
+  QTest::addColumn<QString>("reason");
+
+  QTest::newRow("both kept") << "0.0015" << true << true << ""
+                             << "Свободными должны быть хотя бы два из R1, R2 и H";
+  QTest::newRow("can too small for the former")
+      << "0.0015" << true << false << "0.015"
+      << "Катушку не подобрать: мешает верхняя граница R2";
+  QTest::newRow("target not a number") << "1.5 mH" << false << false << ""
+                                       << "L: «1.5 mH» не является числом";
+  QTest::newRow("no target") << "0" << false << false << ""
+                             << "Введите L > 0";
+}
+
+// Nothing is written where nothing is found; the reason stays until the
+// text changes.
+void BestCoilTest::dialog_names_what_stops_it() {
+  QFETCH(QString, target);
+  QFETCH(bool, keepR1);
+  QFETCH(bool, keepH);
+  QFETCH(QString, limit);
+  QFETCH(QString, reason);
+  const QStringList before = FieldTexts();
+  QDialog* dialog = nullptr;
+  OpenDialog(Field("edR1"), dialog);
+  QVERIFY(dialog != nullptr);
+  Answer(dialog, target, keepR1, keepH, limit);
+  const auto* message = dialog->findChild<QLabel*>(QStringLiteral("lbBestMessage"));
+  QVERIFY(!message->isHidden());
+  QCOMPARE(message->text(), reason);
+  QCOMPARE(FieldTexts(), before);
+  QCOMPARE(dialog->focusWidget()->objectName(), QStringLiteral("edBestTarget"));
+  QTest::keyClicks(dialog->focusWidget(), QStringLiteral("0"));
+  QVERIFY(message->isHidden());
+  QTest::keyClick(dialog->focusWidget(), Qt::Key_Escape);
+  QTRY_COMPARE_WITH_TIMEOUT(QApplication::activeModalWidget(), nullptr, kPatienceMs);
+}
+
+}  // namespace tarnel::gui_test
+
+TARNEL_GUI_TEST_MAIN(tarnel::gui_test::BestCoilTest)
+#include "best_coil_test.moc"
