@@ -65,8 +65,7 @@ WireSheetAnswer AnswerWireSheet(const CalculationFields& fields, const wire::Sta
   WireSheetAnswer answer;
   const NumberFormat format = wire::WireFieldFormat(DecimalMark());
   answer.dText = FormatNumber(w.copperDiameter, format);
-  answer.lambdaText =
-      FormatNumber(wire::PackingFactor(w.copperDiameter, w.overallDiameter, style), format);
+  answer.lambdaText = FormatNumber(wire::PackingFactor(w, style), format);
   CalculationFields texts = fields;
   texts.edD = answer.dText;
   texts.edLambda = answer.lambdaText;

@@ -78,8 +78,7 @@ std::optional<LineWire> SubstituteWireTexts(std::string& dText, std::string& lam
   const NumberFormat format = wire::WireFieldFormat(mark);
   dText = FormatNumber(named->copperDiameter, format);
   if (style) {
-    lambdaText = FormatNumber(
-        wire::PackingFactor(named->copperDiameter, named->overallDiameter, *style), format);
+    lambdaText = FormatNumber(wire::PackingFactor(*named, *style), format);
   }
   return LineWire{*named, style};
 }

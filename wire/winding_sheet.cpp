@@ -34,6 +34,8 @@ long double WholePart(long double value) {
 
 }  // namespace
 
+// Swappable parameters: the turns, then the wire's overall diameter.
+// NOLINTNEXTLINE(bugprone-easily-swappable-parameters)
 std::optional<WindingSheet> SheetOf(const Winding& winding, long double turnCount,
                                     long double overallDiameter, WindingStyle style) {
   WindingSheet sheet;

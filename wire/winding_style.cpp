@@ -26,8 +26,9 @@ NumberFormat WireFieldFormat(char mark) {
   return format;
 }
 
-long double PackingFactor(long double copperDiameter, long double overallDiameter,
-                          WindingStyle style) {
+long double PackingFactor(const StandardWire& wire, WindingStyle style) {
+  const long double copperDiameter = wire.copperDiameter;
+  const long double overallDiameter = wire.overallDiameter;
   // The numerator is grouped as the calculation groups its wire area, so
   // that the two cancel in N.
   const long double wireArea = (kPiApprox * copperDiameter) * copperDiameter;
@@ -41,7 +42,7 @@ long double PackingFactor(long double copperDiameter, long double overallDiamete
 Winding WoundWith(const Winding& geometry, const StandardWire& wire, WindingStyle style) {
   Winding wound = geometry;
   wound.D = wire.copperDiameter;
-  wound.Lambda = PackingFactor(wire.copperDiameter, wire.overallDiameter, style);
+  wound.Lambda = PackingFactor(wire, style);
   return wound;
 }
 

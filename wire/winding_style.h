@@ -33,8 +33,8 @@ Winding WoundWith(const Winding& geometry, const StandardWire& wire, WindingStyl
 // texts stays within a few units of the last place of the N promised.
 NumberFormat WireFieldFormat(char mark);
 
-// The same for a wire known only by its two diameters.
-long double PackingFactor(long double copperDiameter, long double overallDiameter,
-                          WindingStyle style);
+// The packing factor of `wire` wound in `style`: its copper area over the
+// area a turn takes.
+long double PackingFactor(const StandardWire& wire, WindingStyle style);
 
 }  // namespace tarnel::wire

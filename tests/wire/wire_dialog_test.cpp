@@ -145,8 +145,7 @@ void WireDialogTest::wire_writes_d_and_lambda() {
   const QString lambdaText = Field("edLambda")->text();
   QCOMPARE(dText.toStdString(), FormatNumber(w.copperDiameter, wire::WireFieldFormat(mark)));
   QCOMPARE(lambdaText.toStdString(),
-           FormatNumber(wire::PackingFactor(w.copperDiameter, w.overallDiameter, wound),
-                        wire::WireFieldFormat(mark)));
+           FormatNumber(wire::PackingFactor(w, wound), wire::WireFieldFormat(mark)));
   QCOMPARE(Field("edD")->cursorPosition(), 0);
   CalculationFields fields = StartupFields();
   fields.edD = dText.toStdString();
