@@ -730,6 +730,8 @@ long double LastDigitStep(long double value, const NumberFormat& format) {
 
 // The text of `value` inside [low, high]: the nearest, else the one a last
 // digit inwards, for a value on a bound that rounds out of it.
+// Swappable parameters: the value, then the interval, lowest first.
+// NOLINTNEXTLINE(bugprone-easily-swappable-parameters)
 Written WrittenInside(long double value, long double low, long double high,
                       const NumberFormat& format) {
   Written nearest = WriteValue(value, format);
