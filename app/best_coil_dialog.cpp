@@ -1,14 +1,12 @@
 #include "app/best_coil_dialog.h"
 
+#include <QAction>
 #include <QCheckBox>
-#include <QContextMenuEvent>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenu>
 #include <QPainter>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -16,6 +14,7 @@
 #include <exception>
 #include <utility>
 
+#include "app/field_menu.h"
 #include "calc/errors.h"
 #include "calc/number_text.h"
 #include "design/best_coil.h"
@@ -164,43 +163,13 @@ void CrossSectionView::paintEvent(QPaintEvent* /*event*/) {
 BestCoilEntry::BestCoilEntry(QLineEdit* field, const DesignFields& fields,
                              std::function<void()> calculate)
     : QObject(field), field_(field), fields_(fields), calculate_(std::move(calculate)) {
-  field_->installEventFilter(this);
+  auto* entry = new QAction(EntryText(), this);
+  connect(entry, &QAction::triggered, this, &BestCoilEntry::OpenDialog);
+  AddMenuEntry(field_, entry);
 }
 
 QString BestCoilEntry::EntryText() {
   return QStringLiteral("Катушка с &наименьшим сопротивлением…");
-}
-
-bool BestCoilEntry::eventFilter(QObject* watched, QEvent* event) {
-  if (watched != field_) {
-    return QObject::eventFilter(watched, event);
-  }
-  if (event->type() == QEvent::ContextMenu) {
-    ShowMenu(static_cast<QContextMenuEvent*>(event)->globalPos());
-    return true;
-  }
-  if (event->type() == QEvent::KeyPress) {
-    const auto* key = static_cast<QKeyEvent*>(event);
-    if (key->key() == Qt::Key_F10 && key->modifiers() == Qt::ShiftModifier) {
-      ShowMenu(field_->mapToGlobal(
-          field_->inputMethodQuery(Qt::ImCursorRectangle).toRect().bottomLeft()));
-      return true;
-    }
-  }
-  return QObject::eventFilter(watched, event);
-}
-
-// The field's own menu, its design entry where it has one, then this entry.
-void BestCoilEntry::ShowMenu(const QPoint& globalPos) {
-  QMenu* menu = field_->createStandardContextMenu();
-  menu->setAttribute(Qt::WA_DeleteOnClose);
-  menu->addSeparator();
-  if (auto* design = field_->findChild<DesignEntry*>(QString(), Qt::FindDirectChildrenOnly)) {
-    design->AddEntryTo(menu);
-  }
-  QAction* entry = menu->addAction(EntryText());
-  connect(entry, &QAction::triggered, this, &BestCoilEntry::OpenDialog);
-  menu->popup(globalPos);
 }
 
 void BestCoilEntry::OpenDialog() {

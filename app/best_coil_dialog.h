@@ -73,11 +73,7 @@ class BestCoilEntry : public QObject {
 
   static QString EntryText();
 
- protected:
-  bool eventFilter(QObject* watched, QEvent* event) override;
-
  private:
-  void ShowMenu(const QPoint& globalPos);
   void OpenDialog();
 
   QLineEdit* field_;

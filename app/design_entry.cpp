@@ -1,12 +1,10 @@
 #include "app/design_entry.h"
 
-#include <QContextMenuEvent>
+#include <QAction>
 #include <QDialog>
 #include <QDialogButtonBox>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenu>
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <cmath>
@@ -16,6 +14,7 @@
 #include <utility>
 
 #include "app/design_report.h"
+#include "app/field_menu.h"
 #include "app/field_text_fit.h"
 #include "calc/calculation_request.h"
 #include "calc/number_text.h"
@@ -94,7 +93,9 @@ DesignEntry::DesignEntry(design::Unknown unknown, const DesignFields& fields,
                          std::function<void()> calculate)
     : unknown_(unknown), fields_(fields), calculate_(std::move(calculate)) {
   setParent(Field());
-  Field()->installEventFilter(this);
+  auto* entry = new QAction(EntryText(), this);
+  connect(entry, &QAction::triggered, this, &DesignEntry::OpenDialog);
+  AddMenuEntry(Field(), entry);
   // The note on a solved value goes when the value is typed over.
   connect(Field(), &QLineEdit::textEdited, this, [this] { Field()->setToolTip({}); });
 }
@@ -125,43 +126,6 @@ QLineEdit* DesignEntry::Field() const {
       return fields_.D;
   }
   return fields_.R2;
-}
-
-bool DesignEntry::eventFilter(QObject* watched, QEvent* event) {
-  if (watched != Field()) {
-    return QObject::eventFilter(watched, event);
-  }
-  if (event->type() == QEvent::ContextMenu) {
-    ShowMenu(static_cast<QContextMenuEvent*>(event)->globalPos());
-    return true;
-  }
-  // The Menu key reaches the field as a context-menu event; Shift+F10, the
-  // other key people open a context menu with, does not.
-  if (event->type() == QEvent::KeyPress) {
-    const auto* key = static_cast<QKeyEvent*>(event);
-    if (key->key() == Qt::Key_F10 && key->modifiers() == Qt::ShiftModifier) {
-      ShowMenu(Field()->mapToGlobal(
-          Field()->inputMethodQuery(Qt::ImCursorRectangle).toRect().bottomLeft()));
-      return true;
-    }
-  }
-  return QObject::eventFilter(watched, event);
-}
-
-// The field's own menu, as it shows it, with the entry at its end.
-void DesignEntry::ShowMenu(const QPoint& globalPos) {
-  QMenu* menu = Field()->createStandardContextMenu();
-  menu->setAttribute(Qt::WA_DeleteOnClose);
-  menu->addSeparator();
-  AddEntryTo(menu);
-  // Other features' entries, added to the field as its actions.
-  menu->addActions(Field()->actions());
-  menu->popup(globalPos);
-}
-
-void DesignEntry::AddEntryTo(QMenu* menu) const {
-  QAction* entry = menu->addAction(EntryText());
-  connect(entry, &QAction::triggered, this, &DesignEntry::OpenDialog);
 }
 
 void DesignEntry::OpenDialog() {

@@ -14,7 +14,6 @@
 
 class QEvent;
 class QLineEdit;
-class QMenu;
 class QPoint;
 
 namespace tarnel {
@@ -59,15 +58,10 @@ class DesignEntry : public QObject {
   // The entry's text in the menu.
   [[nodiscard]] QString EntryText() const;
   // Adds the entry to a menu of the field that another entry shows.
-  void AddEntryTo(QMenu* menu) const;
-
- protected:
-  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   [[nodiscard]] QLineEdit* Field() const;
   [[nodiscard]] CalculationFields InputTexts() const;
-  void ShowMenu(const QPoint& globalPos);
   void OpenDialog();
 
   design::Unknown unknown_;

@@ -1,14 +1,12 @@
 #include "app/field_dialog.h"
 
+#include <QAction>
 #include <QButtonGroup>
-#include <QContextMenuEvent>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QGridLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
@@ -16,6 +14,7 @@
 #include <exception>
 #include <utility>
 
+#include "app/field_menu.h"
 #include "app/field_plot.h"
 #include "calc/errors.h"
 #include "calc/number_text.h"
@@ -120,41 +119,13 @@ FieldAnswer AnswerField(const CalculationFields& fields, field::Drive drive,
 FieldEntry::FieldEntry(QLineEdit* field, const FieldWindow& window, std::function<void()> calculate)
     : field_(field), window_(window), calculate_(std::move(calculate)) {
   setParent(field_);
-  field_->installEventFilter(this);
+  auto* entry = new QAction(EntryText(), this);
+  connect(entry, &QAction::triggered, this, &FieldEntry::OpenDialog);
+  AddMenuEntry(field_, entry);
 }
 
 QString FieldEntry::EntryText() {
   return QStringLiteral("&Ток и магнитное поле…");
-}
-
-bool FieldEntry::eventFilter(QObject* watched, QEvent* event) {
-  if (watched != field_) {
-    return QObject::eventFilter(watched, event);
-  }
-  if (event->type() == QEvent::ContextMenu) {
-    ShowMenu(static_cast<QContextMenuEvent*>(event)->globalPos());
-    return true;
-  }
-  // The Menu key reaches the field as a context-menu event; Shift+F10 does
-  // not.
-  if (event->type() == QEvent::KeyPress) {
-    const auto* key = static_cast<QKeyEvent*>(event);
-    if (key->key() == Qt::Key_F10 && key->modifiers() == Qt::ShiftModifier) {
-      ShowMenu(field_->mapToGlobal(
-          field_->inputMethodQuery(Qt::ImCursorRectangle).toRect().bottomLeft()));
-      return true;
-    }
-  }
-  return QObject::eventFilter(watched, event);
-}
-
-void FieldEntry::ShowMenu(const QPoint& globalPos) {
-  QMenu* menu = field_->createStandardContextMenu();
-  menu->setAttribute(Qt::WA_DeleteOnClose);
-  menu->addSeparator();
-  QAction* entry = menu->addAction(EntryText());
-  connect(entry, &QAction::triggered, this, &FieldEntry::OpenDialog);
-  menu->popup(globalPos);
 }
 
 CalculationFields FieldEntry::WindowTexts() const {

@@ -66,11 +66,7 @@ class FieldEntry : public QObject {
 
   static QString EntryText();
 
- protected:
-  bool eventFilter(QObject* watched, QEvent* event) override;
-
  private:
-  void ShowMenu(const QPoint& globalPos);
   void OpenDialog();
   [[nodiscard]] CalculationFields WindowTexts() const;
 

@@ -16,6 +16,7 @@
 #include <exception>
 #include <utility>
 
+#include "app/field_menu.h"
 #include "calc/errors.h"
 #include "calc/number_text.h"
 
@@ -171,7 +172,7 @@ WireEntry::WireEntry(const WireFields& fields, std::function<void()> calculate)
   setParent(fields_.D);
   auto* action = new QAction(QStringLiteral("Выбрать п&ровод…"), fields_.D);
   action->setObjectName(QStringLiteral("actionChooseWire"));
-  fields_.D->addAction(action);
+  AddMenuEntry(fields_.D, action);
   connect(action, &QAction::triggered, this, &WireEntry::OpenDialog);
 }
 
