@@ -160,7 +160,7 @@ void CrossSectionView::paintEvent(QPaintEvent* /*event*/) {
   }
 }
 
-BestCoilEntry::BestCoilEntry(QLineEdit* field, const DesignFields& fields,
+BestCoilEntry::BestCoilEntry(QLineEdit* field, const WindowFields& fields,
                              std::function<void()> calculate)
     : QObject(field), field_(field), fields_(fields), calculate_(std::move(calculate)) {
   auto* entry = new QAction(EntryText(), this);
@@ -174,13 +174,8 @@ QString BestCoilEntry::EntryText() {
 
 void BestCoilEntry::OpenDialog() {
   QWidget* window = field_->window();
-  auto* dialog = new QDialog(window);
-  dialog->setAttribute(Qt::WA_DeleteOnClose);
-  dialog->setObjectName(QStringLiteral("bestCoilDialog"));
-  dialog->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                         Qt::WindowCloseButtonHint);
-  dialog->setFont(window->font());
-  dialog->setWindowTitle(QStringLiteral("Катушка с наименьшим сопротивлением"));
+  QDialog* dialog = NewWindowDialog(window, QStringLiteral("bestCoilDialog"),
+                                    QStringLiteral("Катушка с наименьшим сопротивлением"));
 
   auto* about = new QLabel(
       QStringLiteral("R1, R2 и H подбираются так, чтобы точная индуктивность обмотки "
@@ -243,12 +238,7 @@ void BestCoilEntry::OpenDialog() {
   connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
   connect(buttons, &QDialogButtonBox::accepted, dialog,
           [this, target, keepR1, keepH, limit, message, result, view] {
-            CalculationFields fields;
-            fields.edR1 = fields_.R1->text().toStdString();
-            fields.edR2 = fields_.R2->text().toStdString();
-            fields.edH = fields_.H->text().toStdString();
-            fields.edD = fields_.D->text().toStdString();
-            fields.edLambda = fields_.Lambda->text().toStdString();
+            const CalculationFields fields = TextsOf(fields_);
             BestCoilTexts texts;
             texts.target = target->text().toStdString();
             texts.outerLimit = limit->text().toStdString();

@@ -69,7 +69,7 @@ class BestCoilEntry : public QObject {
   Q_OBJECT
 
  public:
-  BestCoilEntry(QLineEdit* field, const DesignFields& fields, std::function<void()> calculate);
+  BestCoilEntry(QLineEdit* field, const WindowFields& fields, std::function<void()> calculate);
 
   static QString EntryText();
 
@@ -77,7 +77,7 @@ class BestCoilEntry : public QObject {
   void OpenDialog();
 
   QLineEdit* field_;
-  DesignFields fields_;
+  WindowFields fields_;
   std::function<void()> calculate_;
 };
 

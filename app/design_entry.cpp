@@ -89,7 +89,7 @@ DialogAnswer AnswerInDialog(const CalculationFields& fields, design::Unknown unk
   return {false, answer.message};
 }
 
-DesignEntry::DesignEntry(design::Unknown unknown, const DesignFields& fields,
+DesignEntry::DesignEntry(design::Unknown unknown, const WindowFields& fields,
                          std::function<void()> calculate)
     : unknown_(unknown), fields_(fields), calculate_(std::move(calculate)) {
   setParent(Field());
@@ -98,16 +98,6 @@ DesignEntry::DesignEntry(design::Unknown unknown, const DesignFields& fields,
   AddMenuEntry(Field(), entry);
   // The note on a solved value goes when the value is typed over.
   connect(Field(), &QLineEdit::textEdited, this, [this] { Field()->setToolTip({}); });
-}
-
-CalculationFields DesignEntry::InputTexts() const {
-  CalculationFields texts;
-  texts.edR1 = fields_.R1->text().toStdString();
-  texts.edR2 = fields_.R2->text().toStdString();
-  texts.edH = fields_.H->text().toStdString();
-  texts.edD = fields_.D->text().toStdString();
-  texts.edLambda = fields_.Lambda->text().toStdString();
-  return texts;
 }
 
 QString DesignEntry::EntryText() const {
@@ -130,14 +120,9 @@ QLineEdit* DesignEntry::Field() const {
 
 void DesignEntry::OpenDialog() {
   QWidget* window = Field()->window();
-  auto* dialog = new QDialog(window);
-  dialog->setAttribute(Qt::WA_DeleteOnClose);
-  dialog->setObjectName(QStringLiteral("designDialog"));
-  dialog->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                         Qt::WindowCloseButtonHint);
-  dialog->setFont(window->font());
   const QString name = QLatin1String(design::NameOf(unknown_));
-  dialog->setWindowTitle(QStringLiteral("Подбор %1 по индуктивности").arg(name));
+  QDialog* dialog = NewWindowDialog(window, QStringLiteral("designDialog"),
+                                    QStringLiteral("Подбор %1 по индуктивности").arg(name));
 
   auto* about = new QLabel(QStringLiteral("%1 подбирается так, чтобы точная индуктивность обмотки "
                                           "(равномерная плотность тока) была равна заданной; %2 "
@@ -146,7 +131,7 @@ void DesignEntry::OpenDialog() {
                            dialog);
   about->setWordWrap(true);
   auto* caption = new QLabel(QStringLiteral("Индуктивность L, Гн:"), dialog);
-  auto* target = new QLineEdit(OfferedTarget(InputTexts()), dialog);
+  auto* target = new QLineEdit(OfferedTarget(TextsOf(fields_)), dialog);
   target->setObjectName(QStringLiteral("edTarget"));
   target->selectAll();
   caption->setBuddy(target);
@@ -173,7 +158,7 @@ void DesignEntry::OpenDialog() {
 
   connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
   connect(buttons, &QDialogButtonBox::accepted, dialog, [this, dialog, target, message] {
-    const CalculationFields texts = InputTexts();
+    const CalculationFields texts = TextsOf(fields_);
     DialogAnswer answer;
     // Errors stop here: none may unwind through the toolkit's event handling.
     try {
@@ -202,7 +187,7 @@ void DesignEntry::OpenDialog() {
     calculate_();
     Field()->setToolTip(SolvedFieldNote(QLatin1String(design::NameOf(unknown_)),
                                         target->text().trimmed(), answer.value, written,
-                                        InductanceOfTexts(InputTexts())));
+                                        InductanceOfTexts(TextsOf(fields_))));
   });
   target->setFocus();
   dialog->open();

@@ -9,6 +9,7 @@
 #include <functional>
 #include <string>
 
+#include "app/window_fields.h"
 #include "calc/calculation_request.h"
 #include "design/design_request.h"
 
@@ -35,17 +36,6 @@ struct DialogAnswer {
 DialogAnswer AnswerInDialog(const CalculationFields& fields, design::Unknown unknown,
                             const std::string& targetText);
 
-// The input fields of the window, whose winding's inductance the dialog
-// offers as the target, and edL.
-struct DesignFields {
-  QLineEdit* R1 = nullptr;
-  QLineEdit* R2 = nullptr;
-  QLineEdit* H = nullptr;
-  QLineEdit* D = nullptr;
-  QLineEdit* Lambda = nullptr;
-  QLineEdit* L = nullptr;
-};
-
 // The entry in the context menu of the unknown's field (mouse, Menu key or
 // Shift+F10) and the dialog it opens. Owned by that field.
 class DesignEntry : public QObject {
@@ -53,19 +43,17 @@ class DesignEntry : public QObject {
 
  public:
   // `calculate` runs the window's calculation, as its Calculate button does.
-  DesignEntry(design::Unknown unknown, const DesignFields& fields, std::function<void()> calculate);
+  DesignEntry(design::Unknown unknown, const WindowFields& fields, std::function<void()> calculate);
 
   // The entry's text in the menu.
   [[nodiscard]] QString EntryText() const;
-  // Adds the entry to a menu of the field that another entry shows.
 
  private:
   [[nodiscard]] QLineEdit* Field() const;
-  [[nodiscard]] CalculationFields InputTexts() const;
   void OpenDialog();
 
   design::Unknown unknown_;
-  DesignFields fields_;
+  WindowFields fields_;
   std::function<void()> calculate_;
 };
 

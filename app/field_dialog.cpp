@@ -116,7 +116,8 @@ FieldAnswer AnswerField(const CalculationFields& fields, field::Drive drive,
   return answer;
 }
 
-FieldEntry::FieldEntry(QLineEdit* field, const FieldWindow& window, std::function<void()> calculate)
+FieldEntry::FieldEntry(QLineEdit* field, const WindowFields& window,
+                       std::function<void()> calculate)
     : field_(field), window_(window), calculate_(std::move(calculate)) {
   setParent(field_);
   auto* entry = new QAction(EntryText(), this);
@@ -128,23 +129,9 @@ QString FieldEntry::EntryText() {
   return QStringLiteral("&Ток и магнитное поле…");
 }
 
-CalculationFields FieldEntry::WindowTexts() const {
-  CalculationFields texts;
-  texts.edR1 = window_.R1->text().toStdString();
-  texts.edR2 = window_.R2->text().toStdString();
-  texts.edH = window_.H->text().toStdString();
-  texts.edD = window_.D->text().toStdString();
-  texts.edLambda = window_.Lambda->text().toStdString();
-  texts.edN = window_.N->text().toStdString();
-  texts.edR = window_.R->text().toStdString();
-  texts.edL = window_.L->text().toStdString();
-  texts.edMessage = window_.Message->text().toStdString();
-  return texts;
-}
-
 void FieldEntry::OpenDialog() {
   // The window shows the result of its inputs first, as Calculate would.
-  const CalculationFields shown = WindowTexts();
+  const CalculationFields shown = TextsOf(window_);
   CalculationFields fresh = shown;
   bool current = false;
   try {
@@ -163,13 +150,8 @@ void FieldEntry::OpenDialog() {
   }
 
   QWidget* window = field_->window();
-  auto* dialog = new QDialog(window);
-  dialog->setAttribute(Qt::WA_DeleteOnClose);
-  dialog->setObjectName(QStringLiteral("fieldDialog"));
-  dialog->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                         Qt::WindowCloseButtonHint);
-  dialog->setFont(window->font());
-  dialog->setWindowTitle(QStringLiteral("Ток и магнитное поле"));
+  QDialog* dialog = NewWindowDialog(window, QStringLiteral("fieldDialog"),
+                                    QStringLiteral("Ток и магнитное поле"));
 
   auto* about = new QLabel(QStringLiteral("Поле на оси обмотки с равномерной плотностью тока. "
                                           "Сопротивление — при 20 °C; энергия и постоянная "
@@ -233,7 +215,7 @@ void FieldEntry::OpenDialog() {
     // Errors stop here: none may unwind through the toolkit's event handling.
     try {
       answer =
-          AnswerField(WindowTexts(), kWaysIn[static_cast<std::size_t>(ways->checkedId())].drive,
+          AnswerField(TextsOf(window_), kWaysIn[static_cast<std::size_t>(ways->checkedId())].drive,
                       value->text().toStdString());
     } catch (const std::exception& error) {
       answer.message = error.what();

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "app/window_fields.h"
 #include "calc/calculation_request.h"
 #include "field/magnet_figures.h"
 
@@ -41,20 +42,6 @@ struct FieldAnswer {
 FieldAnswer AnswerField(const CalculationFields& fields, field::Drive drive,
                         const std::string& valueText);
 
-// The window's input fields and its N, R and L, whose texts tell whether the
-// window holds the result of its inputs.
-struct FieldWindow {
-  QLineEdit* R1 = nullptr;
-  QLineEdit* R2 = nullptr;
-  QLineEdit* H = nullptr;
-  QLineEdit* D = nullptr;
-  QLineEdit* Lambda = nullptr;
-  QLineEdit* N = nullptr;
-  QLineEdit* R = nullptr;
-  QLineEdit* L = nullptr;
-  QLineEdit* Message = nullptr;
-};
-
 // The entry in the context menu of `field` (mouse, Menu key or Shift+F10)
 // and the dialog it opens. Owned by that field.
 class FieldEntry : public QObject {
@@ -62,16 +49,15 @@ class FieldEntry : public QObject {
 
  public:
   // `calculate` runs the window's calculation, as its Calculate button does.
-  FieldEntry(QLineEdit* field, const FieldWindow& window, std::function<void()> calculate);
+  FieldEntry(QLineEdit* field, const WindowFields& window, std::function<void()> calculate);
 
   static QString EntryText();
 
  private:
   void OpenDialog();
-  [[nodiscard]] CalculationFields WindowTexts() const;
 
   QLineEdit* field_;
-  FieldWindow window_;
+  WindowFields window_;
   std::function<void()> calculate_;
 };
 

@@ -115,21 +115,18 @@ TfmTarnel::TfmTarnel(QWidget* parent) : QWidget(parent), ui_(std::make_unique<Ui
 
   inductanceWarning_ = new InductanceWarning(ui_->edL);
   windingTooltips_ = new WindingTooltips({.edN = ui_->edN, .edR = ui_->edR});
-  const DesignFields designFields{ui_->edR1, ui_->edR2,     ui_->edH,
-                                  ui_->edD,  ui_->edLambda, ui_->edL};
+  const WindowFields fields{ui_->edR1, ui_->edR2, ui_->edH, ui_->edD,      ui_->edLambda,
+                            ui_->edN,  ui_->edR,  ui_->edL, ui_->edMessage};
   for (const design::Unknown unknown :
        {design::Unknown::kR2, design::Unknown::kH, design::Unknown::kD}) {
-    new DesignEntry(unknown, designFields, [this] { btProcessClick(); });
+    new DesignEntry(unknown, fields, [this] { btProcessClick(); });
   }
-  const FieldWindow fieldWindow{ui_->edR1, ui_->edR2, ui_->edH, ui_->edD,      ui_->edLambda,
-                                ui_->edN,  ui_->edR,  ui_->edL, ui_->edMessage};
   for (QLineEdit* field : {ui_->edN, ui_->edR}) {
-    new FieldEntry(field, fieldWindow, [this] { btProcessClick(); });
+    new FieldEntry(field, fields, [this] { btProcessClick(); });
   }
-  new WireEntry({ui_->edR1, ui_->edR2, ui_->edH, ui_->edD, ui_->edLambda},
-                [this] { btProcessClick(); });
+  new WireEntry(fields, [this] { btProcessClick(); });
   for (QLineEdit* field : {ui_->edR1, ui_->edR2, ui_->edH}) {
-    new BestCoilEntry(field, designFields, [this] { btProcessClick(); });
+    new BestCoilEntry(field, fields, [this] { btProcessClick(); });
   }
 }
 

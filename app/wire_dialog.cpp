@@ -167,7 +167,7 @@ void WindingPicture::paintEvent(QPaintEvent* /*event*/) {
   }
 }
 
-WireEntry::WireEntry(const WireFields& fields, std::function<void()> calculate)
+WireEntry::WireEntry(const WindowFields& fields, std::function<void()> calculate)
     : fields_(fields), calculate_(std::move(calculate)) {
   setParent(fields_.D);
   auto* action = new QAction(QStringLiteral("Выбрать п&ровод…"), fields_.D);
@@ -178,13 +178,8 @@ WireEntry::WireEntry(const WireFields& fields, std::function<void()> calculate)
 
 void WireEntry::OpenDialog() {
   QWidget* window = fields_.D->window();
-  auto* dialog = new QDialog(window);
-  dialog->setAttribute(Qt::WA_DeleteOnClose);
-  dialog->setObjectName(QStringLiteral("wireDialog"));
-  dialog->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                         Qt::WindowCloseButtonHint);
-  dialog->setFont(window->font());
-  dialog->setWindowTitle(QStringLiteral("Выбор провода"));
+  QDialog* dialog =
+      NewWindowDialog(window, QStringLiteral("wireDialog"), QStringLiteral("Выбор провода"));
 
   auto* family = new QComboBox(dialog);
   family->setObjectName(QStringLiteral("cbFamily"));
@@ -230,10 +225,7 @@ void WireEntry::OpenDialog() {
   auto answer = std::make_shared<WireSheetAnswer>();
   auto refresh = [this, chosenWire, chosenStyle, answer, sheetText, picture,
                   ok = buttons->button(QDialogButtonBox::Ok)] {
-    CalculationFields texts;
-    texts.edR1 = fields_.R1->text().toStdString();
-    texts.edR2 = fields_.R2->text().toStdString();
-    texts.edH = fields_.H->text().toStdString();
+    const CalculationFields texts = TextsOf(fields_);
     const wire::StandardWire w = chosenWire();
     // Errors stop here: none may unwind through the toolkit's event handling.
     try {

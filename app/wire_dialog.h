@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 
+#include "app/window_fields.h"
 #include "calc/calculation_request.h"
 #include "wire/winding_sheet.h"
 #include "wire/winding_style.h"
@@ -53,14 +54,6 @@ class WindingPicture : public QWidget {
   wire::WindingStyle style_ = wire::WindingStyle::kLayered;
 };
 
-struct WireFields {
-  QLineEdit* R1 = nullptr;
-  QLineEdit* R2 = nullptr;
-  QLineEdit* H = nullptr;
-  QLineEdit* D = nullptr;
-  QLineEdit* Lambda = nullptr;
-};
-
 // The entry «Выбрать провод…», an action of edD that its context menu shows,
 // and the dialog it opens. Owned by edD.
 class WireEntry : public QObject {
@@ -68,12 +61,12 @@ class WireEntry : public QObject {
 
  public:
   // `calculate` runs the window's calculation, as its Calculate button does.
-  WireEntry(const WireFields& fields, std::function<void()> calculate);
+  WireEntry(const WindowFields& fields, std::function<void()> calculate);
 
  private:
   void OpenDialog();
 
-  WireFields fields_;
+  WindowFields fields_;
   std::function<void()> calculate_;
 };
 
