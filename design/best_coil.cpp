@@ -11,6 +11,7 @@
 #include "calc/constants.h"
 #include "calc/validation_rules.h"
 #include "calc/x87.h"
+#include "design/design_messages.h"
 #include "design/target_inductance.h"
 #include "reference/exact_comparison.h"
 
@@ -56,8 +57,6 @@ constexpr int kRootSteps = 200;
 // of each rounded text before the last.
 constexpr int kWrittenNudges = 4;
 
-const char* const kTargetMessage = "Введите L > 0";
-const char* const kNotFiniteMessage = "Размеры должны быть конечными числами";
 const char* const kTooFewFreeMessage = "Свободными должны быть хотя бы два из R1, R2 и H";
 const char* const kNoCoilMessage = "Катушку с такой индуктивностью подобрать нельзя";
 const char* const kUnverifiedMessage =

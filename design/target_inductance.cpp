@@ -12,6 +12,7 @@
 #include "calc/number_text.h"
 #include "calc/validation_rules.h"
 #include "calc/x87.h"
+#include "design/design_messages.h"
 #include "design/monotone_search.h"
 #include "reference/exact_comparison.h"
 #include "reference/exact_per_turn_squared.h"
@@ -58,8 +59,6 @@ using reference::kLargestLengthRatio;
 using reference::kSmallestLengthRatio;
 using reference::kSmallestThicknessRatio;
 
-const char* const kTargetMessage = "Введите L > 0";
-const char* const kNotFiniteMessage = "Размеры должны быть конечными числами";
 const char* const kOutOfRangeMessage =
     "Точное значение L для такой формы обмотки не проверено: искомый размер подобрать нельзя";
 const char* const kNotEvaluatedMessage =
