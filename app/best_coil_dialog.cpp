@@ -14,7 +14,9 @@
 #include <exception>
 #include <utility>
 
+#include "app/design_report.h"
 #include "app/field_menu.h"
+#include "app/field_text_fit.h"
 #include "calc/errors.h"
 #include "calc/number_text.h"
 #include "design/best_coil.h"
@@ -75,7 +77,8 @@ std::optional<design::BestCoilRequest> RequestOf(const CalculationFields& fields
 
 }  // namespace
 
-BestCoilAnswer AnswerBestCoil(const CalculationFields& fields, const BestCoilTexts& texts) {
+BestCoilAnswer AnswerBestCoil(const CalculationFields& fields, const BestCoilTexts& texts,
+                              const FewestDigits& fewestDigits) {
   BestCoilAnswer answer;
   std::string error;
   const std::optional<design::BestCoilRequest> request = RequestOf(fields, texts, error);
@@ -84,8 +87,21 @@ BestCoilAnswer AnswerBestCoil(const CalculationFields& fields, const BestCoilTex
     return answer;
   }
   const design::BestCoil best = design::FindBestCoil(*request);
-  const design::WrittenCoil written =
-      design::WriteBestCoil(*request, best, GeneralFormat(kSolvedDigits), 0);
+  // The fewest digits that keep the promise, from `fewest` on.
+  auto writtenFrom = [&](int fewest) {
+    design::WrittenCoil written;
+    for (int digits = fewest; digits <= kMostFieldDigits && !written.solved; ++digits) {
+      written = design::WriteBestCoil(*request, best, GeneralFormat(digits), 0);
+    }
+    return written;
+  };
+  design::WrittenCoil written = writtenFrom(kSolvedDigits);
+  if (written.solved && fewestDigits) {
+    const int fewest = std::max(kFewestFieldDigits, fewestDigits(written.coil.winding));
+    if (fewest < kSolvedDigits) {
+      written = writtenFrom(fewest);
+    }
+  }
   if (!written.solved) {
     answer.statement = written.coil.message;
     return answer;
@@ -172,6 +188,16 @@ QString BestCoilEntry::EntryText() {
   return QStringLiteral("Катушка с &наименьшим сопротивлением…");
 }
 
+int BestCoilEntry::FewestShownDigits(const Winding& coil) const {
+  const std::pair<const QLineEdit*, long double> shown[] = {
+      {fields_.R1, coil.R1}, {fields_.R2, coil.R2}, {fields_.H, coil.H}};
+  int fewest = kSolvedDigits;
+  for (const auto& [field, value] : shown) {
+    fewest = std::min(fewest, FitFieldText(value, DecimalMark(), *field, kSolvedDigits).digits);
+  }
+  return fewest;
+}
+
 void BestCoilEntry::OpenDialog() {
   QWidget* window = field_->window();
   QDialog* dialog = NewWindowDialog(window, QStringLiteral("bestCoilDialog"),
@@ -184,7 +210,7 @@ void BestCoilEntry::OpenDialog() {
       dialog);
   about->setWordWrap(true);
   auto* caption = new QLabel(QStringLiteral("&Индуктивность L, Гн:"), dialog);
-  auto* target = new QLineEdit(fields_.L->text(), dialog);
+  auto* target = new QLineEdit(OfferedTarget(TextsOf(fields_)), dialog);
   target->setObjectName(QStringLiteral("edBestTarget"));
   target->selectAll();
   caption->setBuddy(target);
@@ -248,7 +274,8 @@ void BestCoilEntry::OpenDialog() {
             std::optional<Winding> brooks;
             // Errors stop here: none may unwind through the toolkit's event handling.
             try {
-              answer = AnswerBestCoil(fields, texts);
+              answer = AnswerBestCoil(
+                  fields, texts, [this](const Winding& coil) { return FewestShownDigits(coil); });
               if (answer.solved) {
                 brooks = design::CoilOfShape(answer.coil, design::BestShape{2, 1}, answer.exactL);
               }
@@ -262,11 +289,14 @@ void BestCoilEntry::OpenDialog() {
               target->setFocus();
               return;
             }
-            fields_.R1->setText(QString::fromStdString(answer.R1));
-            fields_.R2->setText(QString::fromStdString(answer.R2));
-            fields_.H->setText(QString::fromStdString(answer.H));
-            for (QLineEdit* written : {fields_.R1, fields_.R2, fields_.H}) {
+            const std::pair<QLineEdit*, const std::string*> writes[] = {
+                {fields_.R1, &answer.R1}, {fields_.R2, &answer.R2}, {fields_.H, &answer.H}};
+            for (const auto& [written, text] : writes) {
+              const QString shown = QString::fromStdString(*text);
+              written->setText(shown);
               written->setCursorPosition(0);
+              // A text the field cannot show whole is read in full here.
+              written->setToolTip(ShowsWhole(*written, shown) ? QString() : shown);
             }
             calculate_();
             result->setText(QString::fromStdString(answer.statement));

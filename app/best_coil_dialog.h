@@ -41,9 +41,17 @@ struct BestCoilAnswer {
   std::string statement;   // solved: its exact L, resistance and wire; else the reason
 };
 
+// The fewest significant digits the fields can show a coil's R1, R2 and H
+// with.
+using FewestDigits = std::function<int(const Winding& coil)>;
+
 // Finds the coil of least wire for the texts of the window (`fields`, read
-// with DecimalMark()) and of the dialog. Raises nothing.
-BestCoilAnswer AnswerBestCoil(const CalculationFields& fields, const BestCoilTexts& texts);
+// with DecimalMark()) and of the dialog, and writes it with kSolvedDigits
+// digits, or with fewer, down to what `fewestDigits` gives for that coil
+// (at least kFewestFieldDigits), or more up to kMostFieldDigits where fewer
+// do not keep the promise. Raises nothing.
+BestCoilAnswer AnswerBestCoil(const CalculationFields& fields, const BestCoilTexts& texts,
+                              const FewestDigits& fewestDigits = nullptr);
 
 // The winding's cross-section to scale beside its axis, with a second
 // winding dashed for comparison.
@@ -75,6 +83,9 @@ class BestCoilEntry : public QObject {
 
  private:
   void OpenDialog();
+  // The fewest digits any of edR1, edR2 and edH shows the coil's value
+  // whole with, kFewestFieldDigits to kSolvedDigits.
+  int FewestShownDigits(const Winding& coil) const;
 
   QLineEdit* field_;
   WindowFields fields_;

@@ -4,8 +4,12 @@
 #include <QDialog>
 #include <QLabel>
 #include <QMenu>
+#include <QRegularExpression>
+#include <algorithm>
 #include <cmath>
 
+#include "app/design_entry.h"
+#include "app/field_text_fit.h"
 #include "calc/calculation_request.h"
 #include "calc/number_text.h"
 #include "reference/exact_comparison.h"
@@ -30,6 +34,7 @@ class MarkForTest {
 struct Calculated {
   QStringList outputs;
   long double exactL = -1;
+  long double formulaL = -1;  // -1 where there is no L
   long double R2 = 0;
 };
 
@@ -46,13 +51,23 @@ Calculated CalculatedFrom(const QStringList& inputs) {
   calculated.outputs = {QString::fromStdString(fields.edN), QString::fromStdString(fields.edR),
                         QString::fromStdString(fields.edL),
                         QString::fromStdString(fields.edMessage)};
-  if (values.N && values.winding) {
+  if (values.N && values.winding && values.L) {
+    calculated.formulaL = *values.L;
     calculated.R2 = values.winding->R2;
     const reference::ExactComparison comparison =
         reference::CompareWithExact(*values.winding, *values.N, *values.L);
     calculated.exactL = comparison.evaluated ? comparison.exactL : -1;
   }
   return calculated;
+}
+
+// The significant digits of a number's text: without sign, mark, exponent
+// and leading zeros.
+int SignificantDigits(const QString& text) {
+  QString mantissa = text.section(QLatin1Char('E'), 0, 0);
+  mantissa.remove(QRegularExpression(QStringLiteral("[^0-9]")));
+  mantissa.remove(QRegularExpression(QStringLiteral("^0+")));
+  return static_cast<int>(mantissa.size());
 }
 
 }  // namespace
@@ -65,6 +80,8 @@ class BestCoilTest : public WindowTest {
   void entry_writes_the_coil_and_states_it();
   void dialog_names_what_stops_it_data();
   void dialog_names_what_stops_it();
+  void dialog_offers_the_winding_as_it_stands_data();
+  void dialog_offers_the_winding_as_it_stands();
 
  private:
   // Opens the field's menu with Shift+F10, picks the entry by its
@@ -133,16 +150,23 @@ void BestCoilTest::entry_writes_the_coil_and_states_it_data() {
   QTest::addColumn<bool>("keepH");
   QTest::addColumn<QString>("limit");
   QTest::addColumn<char>("mark");
+  QTest::addColumn<int>("width");  // of edR1, edR2 and edH; 0: as the window has them
 
   const QStringList startup = {"0.01", "0.02", "0.03", "0.001", "0.6"};
   QTest::newRow("all free, from edR1")
-      << "edR1" << startup << "0.0015" << false << false << "" << '.';
+      << "edR1" << startup << "0.0015" << false << false << "" << '.' << 0;
   QTest::newRow("former kept, from edR2")
-      << "edR2" << startup << "0.0015" << true << false << "" << '.';
+      << "edR2" << startup << "0.0015" << true << false << "" << '.' << 0;
   QTest::newRow("bobbin kept, can, from edH")
-      << "edH" << startup << "0.0022" << false << true << "0.04" << '.';
+      << "edH" << startup << "0.0022" << false << true << "0.04" << '.' << 0;
   QTest::newRow("can, comma") << "edR1" << QStringList{"0,01", "0,02", "0,03", "0,001", "0,6"}
-                              << "0,0033" << false << false << "0,03" << ',';
+                              << "0,0033" << false << false << "0,03" << ',' << 0;
+  QTest::newRow("narrow fields") << "edR1" << startup << "0.0015" << false << false << "" << '.'
+                                 << 62;
+  QTest::newRow("wide fields, all seven")
+      << "edH" << startup << "0.0022" << false << false << "" << '.' << 200;
+  QTest::newRow("too narrow for four")
+      << "edR2" << startup << "0.0015" << false << false << "" << '.' << 30;
 }
 
 // The fields get the coil, the calculation runs on it, the dialog stays
@@ -156,8 +180,14 @@ void BestCoilTest::entry_writes_the_coil_and_states_it() {
   QFETCH(bool, keepH);
   QFETCH(QString, limit);
   QFETCH(char, mark);
+  QFETCH(int, width);
   const MarkForTest markForTest(mark);
   SetInputs(inputs[0], inputs[1], inputs[2], inputs[3], inputs[4]);
+  if (width > 0) {
+    for (const char* name : {"edR1", "edR2", "edH"}) {
+      Field(name)->setFixedWidth(width);
+    }
+  }
 
   QDialog* dialog = nullptr;
   OpenDialog(Field(field), dialog);
@@ -179,8 +209,34 @@ void BestCoilTest::entry_writes_the_coil_and_states_it() {
   const Calculated calculated = CalculatedFrom(written);
   QCOMPARE(Outputs(), calculated.outputs);
   QCOMPARE(calculated.outputs[3], QStringLiteral("Готов ..."));
+  // The digits the narrowest of the three fields shows whole, 4 to 7: each
+  // text shows whole, or has the fewest digits and stands whole in the
+  // field's tooltip.
+  int digits = 0;
+  for (int i = 0; i < 3; ++i) {
+    QLineEdit* edit = Field(kFieldNames[i]);
+    const bool kept = (i == 0 && keepR1) || (i == 2 && keepH);
+    // A value on a bound may need fewer.
+    const int its = kept ? 0 : SignificantDigits(written[i]);
+    digits = std::max(digits, its);
+    QVERIFY2(its <= kSolvedDigits, qPrintable(written[i]));
+    if (ShowsWhole(*edit, written[i])) {
+      QVERIFY2(edit->toolTip().isEmpty(), qPrintable(edit->toolTip()));
+    } else {
+      QVERIFY2(its <= kFewestFieldDigits, qPrintable(written[i]));
+      QCOMPARE(edit->toolTip(), written[i]);
+    }
+  }
+  if (width == 200) {
+    QCOMPARE(digits, kSolvedDigits);
+  }
+  if (width == 62) {
+    QVERIFY2(digits > kFewestFieldDigits && digits < kSolvedDigits,
+             qPrintable(written.join(QLatin1Char(' '))));
+  }
+  // The written coil is the nearest its digits come to the target.
   const long double wanted = TextToNumber(target.toStdString());
-  QVERIFY2(std::fabs(calculated.exactL / wanted - 1) < 1e-5L,
+  QVERIFY2(std::fabs(calculated.exactL / wanted - 1) < std::pow(10.0L, 2 - digits),
            qPrintable(written.join(QLatin1Char(' '))));
   if (!limit.isEmpty()) {
     QVERIFY(calculated.R2 <= TextToNumber(limit.toStdString()));
@@ -239,6 +295,52 @@ void BestCoilTest::dialog_names_what_stops_it() {
   QVERIFY(message->isHidden());
   QTest::keyClick(dialog->focusWidget(), Qt::Key_Escape);
   QTRY_COMPARE_WITH_TIMEOUT(QApplication::activeModalWidget(), nullptr, kPatienceMs);
+}
+
+void BestCoilTest::dialog_offers_the_winding_as_it_stands_data() {
+  QTest::addColumn<QString>("field");
+  QTest::addColumn<QStringList>("inputs");
+  QTest::addColumn<QString>("offered");  // "exact", "formula" or the text itself
+
+  QTest::newRow("start-up, from edR1")
+      << "edR1" << QStringList{"0.01", "0.02", "0.03", "0.001", "0.6"} << "exact";
+  QTest::newRow("changed since the calculation, from edH")
+      << "edH" << QStringList{"0.01", "0.025", "0.007", "0.0003", "0.5"} << "exact";
+  QTest::newRow("too long to verify, from edR2")
+      << "edR2" << QStringList{"0.01", "0.02", "3e5", "0.001", "0.6"} << "formula";
+  QTest::newRow("a rule broken") << "edR1" << QStringList{"0.01", "0.02", "0.03", "0.05", "0.6"}
+                                 << "";
+  QTest::newRow("not a number") << "edH" << QStringList{"0.01", "0.02", "x", "0.001", "0.6"} << "";
+}
+
+// The dialog offers the inductance of the winding the fields hold, the
+// exact one to ten digits where it is evaluated, whatever edL shows.
+void BestCoilTest::dialog_offers_the_winding_as_it_stands() {
+  QFETCH(QString, field);
+  QFETCH(QStringList, inputs);
+  QFETCH(QString, offered);
+  QTest::keyClick(Field("edR1"), Qt::Key_Return);
+  SetInputs(inputs[0], inputs[1], inputs[2], inputs[3], inputs[4]);
+  const QStringList before = FieldTexts();
+
+  QDialog* dialog = nullptr;
+  OpenDialog(Field(field), dialog);
+  QVERIFY(dialog != nullptr);
+  const QString text = dialog->findChild<QLineEdit*>(QStringLiteral("edBestTarget"))->text();
+  if (offered.isEmpty()) {
+    QCOMPARE(text, QString());
+  } else {
+    const Calculated calculated = CalculatedFrom(inputs);
+    QVERIFY2(!text.isEmpty(), qPrintable(inputs.join(QLatin1Char(' '))));
+    const long double wanted =
+        offered == QStringLiteral("exact") ? calculated.exactL : calculated.formulaL;
+    QVERIFY(wanted > 0);
+    QCOMPARE(calculated.exactL > 0, offered == QStringLiteral("exact"));
+    QVERIFY2(std::fabs(TextToNumber(text.toStdString()) / wanted - 1) <= 1e-9L, qPrintable(text));
+  }
+  QTest::keyClick(dialog->focusWidget(), Qt::Key_Escape);
+  QTRY_COMPARE_WITH_TIMEOUT(QApplication::activeModalWidget(), nullptr, kPatienceMs);
+  QCOMPARE(FieldTexts(), before);
 }
 
 }  // namespace tarnel::gui_test
