@@ -12,14 +12,16 @@
 #include <QVBoxLayout>
 #include <algorithm>
 #include <exception>
+#include <string_view>
 #include <utility>
+#include <vector>
 
 #include "app/design_report.h"
 #include "app/field_menu.h"
 #include "app/field_text_fit.h"
-#include "calc/errors.h"
 #include "calc/number_text.h"
 #include "design/best_coil.h"
+#include "design/design_request.h"
 
 namespace tarnel {
 namespace {
@@ -33,46 +35,38 @@ std::string NotANumber(const std::string& name, const std::string& text) {
   return name + ": «" + text + "» не является числом";
 }
 
-// The number in `text`, read as the calculation reads a field.
-std::optional<long double> ReadNumber(const std::string& text) {
-  try {
-    return TextToNumber(TrimBlanks(text));
-  } catch (const EConvertError&) {
-    return std::nullopt;
+// The design request of the window's texts and the dialog's.
+design::DesignRequest DesignRequestOf(const CalculationFields& fields, const BestCoilTexts& texts) {
+  using Kind = design::DimensionRole::Kind;
+  design::DesignRequest request;
+  request.fields = fields;
+  request.targetText = texts.target;
+  request.roles.R1.kind = texts.keepR1 ? Kind::kKept : Kind::kFree;
+  request.roles.R2.kind = Kind::kFree;
+  if (!TrimBlanks(texts.outerLimit).empty()) {
+    request.roles.R2.highestText = TrimBlanks(texts.outerLimit);
   }
+  request.roles.H.kind = texts.keepH ? Kind::kKept : Kind::kFree;
+  return request;
 }
 
-// The request the texts describe, or the reason there is none.
-std::optional<design::BestCoilRequest> RequestOf(const CalculationFields& fields,
-                                                 const BestCoilTexts& texts, std::string& error) {
-  design::BestCoilRequest request;
-  const struct {
-    const char* name;
-    const std::string* text;
-    long double* value;
-    bool read;
-  } inputs[] = {
-      {"L", &texts.target, &request.targetL, true},
-      {"R1", &fields.edR1, &request.winding.R1, texts.keepR1},
-      {"H", &fields.edH, &request.winding.H, texts.keepH},
-      {"D", &fields.edD, &request.winding.D, true},
-      {"Lambda", &fields.edLambda, &request.winding.Lambda, true},
-      {"R2", &texts.outerLimit, &request.R2.highest, !TrimBlanks(texts.outerLimit).empty()},
-  };
-  for (const auto& input : inputs) {
-    if (!input.read) {
-      continue;
-    }
-    const std::optional<long double> value = ReadNumber(*input.text);
-    if (!value) {
-      error = NotANumber(input.name, TrimBlanks(*input.text));
-      return std::nullopt;
-    }
-    *input.value = *value;
+// The dialog names its target first, then the window's texts, then its
+// limit.
+int NamingOrder(const design::UnreadText& unread) {
+  if (std::string_view(unread.name) == "L") {
+    return 0;
   }
-  request.R1.kept = texts.keepR1;
-  request.H.kept = texts.keepH;
-  return request;
+  return unread.bound ? 2 : 1;
+}
+
+std::string UnreadStatement(const std::vector<design::UnreadText>& unread) {
+  const design::UnreadText* named = &unread.front();
+  for (const design::UnreadText& text : unread) {
+    if (NamingOrder(text) < NamingOrder(*named)) {
+      named = &text;
+    }
+  }
+  return NotANumber(named->name, named->trimmed);
 }
 
 }  // namespace
@@ -80,18 +74,18 @@ std::optional<design::BestCoilRequest> RequestOf(const CalculationFields& fields
 BestCoilAnswer AnswerBestCoil(const CalculationFields& fields, const BestCoilTexts& texts,
                               const FewestDigits& fewestDigits) {
   BestCoilAnswer answer;
-  std::string error;
-  const std::optional<design::BestCoilRequest> request = RequestOf(fields, texts, error);
-  if (!request) {
-    answer.statement = error;
+  const design::ReadTexts read = design::ReadRequestTexts(DesignRequestOf(fields, texts));
+  if (!read.unread.empty()) {
+    answer.statement = UnreadStatement(read.unread);
     return answer;
   }
-  const design::BestCoil best = design::FindBestCoil(*request);
+  const design::BestCoilRequest& request = read.numbers;
+  const design::BestCoil best = design::FindBestCoil(request);
   // The fewest digits that keep the promise, from `fewest` on.
   auto writtenFrom = [&](int fewest) {
     design::WrittenCoil written;
     for (int digits = fewest; digits <= kMostFieldDigits && !written.solved; ++digits) {
-      written = design::WriteBestCoil(*request, best, GeneralFormat(digits), 0);
+      written = design::WriteBestCoil(request, best, GeneralFormat(digits), 0);
     }
     return written;
   };

@@ -57,7 +57,7 @@ DialogAnswer AnswerInDialog(const CalculationFields& fields, design::Unknown unk
   design::DesignRequest request;
   request.fields = fields;
   request.targetText = targetText;
-  request.unknown = unknown;
+  request.roles = design::Solving(unknown);
   request.write = FieldNumberText;
   request.digits = {kSolvedDigits, kMostFieldDigits};
   request.statedDigits = kSolvedDigits;

@@ -116,11 +116,12 @@ void LineCalculator::AppendSolve(std::string_view line, std::string& out) {
   };
   design::DesignRequest request;
   std::size_t questions = 0;
+  design::Unknown asked = design::Unknown::kR2;
   for (const design::Unknown unknown :
        {design::Unknown::kR2, design::Unknown::kH, design::Unknown::kD}) {
     if (TrimBlanks(design::TextOf(fields_, unknown)) == "?") {
       ++questions;
-      request.unknown = unknown;
+      asked = unknown;
     }
   }
   if (questions != 1) {
@@ -135,16 +136,17 @@ void LineCalculator::AppendSolve(std::string_view line, std::string& out) {
   }
   request.fields = fields_;
   request.targetText = targetText;
+  request.roles = design::Solving(asked);
   const design::DesignAnswer answer = design::AnswerDesign(request);
   if (!answer.unread.empty()) {
     fail(answer.unread.front().error);
     return;
   }
   if (!answer.solved) {
-    fail(SolveError(answer, request.unknown, options_.mark));
+    fail(SolveError(answer, asked, options_.mark));
     return;
   }
-  std::string& solved = design::TextOf(fields_, request.unknown);
+  std::string& solved = design::TextOf(fields_, asked);
   solved = answer.solvedText;
   out += solved;
   out += '\t';
@@ -193,7 +195,7 @@ void LineCalculator::AppendOptimize(std::string_view line, std::string& out) {
       return;
     }
   }
-  std::optional<design::BestCoilRequest> request = ReadOptimizeLine(texts, options_.mark, error);
+  std::optional<design::BestCoilRequest> request = ReadOptimizeLine(texts, error);
   if (!request) {
     ++unsolvedLines_;
     fail(error);

@@ -2,8 +2,9 @@
 
 #include <string_view>
 
-#include "calc/errors.h"
+#include "calc/calculation_request.h"
 #include "calc/number_text.h"
+#include "design/design_request.h"
 
 namespace tarnel::cli {
 namespace {
@@ -11,49 +12,50 @@ namespace {
 const char* const kTooFewFree =
     "no solution: at least two of R1, R2 and H must be '?', '?<=X' or '?>=X'";
 
-// One of R1, R2 and H: its choice, and its value where kept.
-design::DimensionChoice ReadDimension(const std::string& text, char mark, long double& value) {
+// One of R1, R2 and H: kept where its text is a number, free for "?", free
+// within a bound for "?<=X" and "?>=X" (X read as it stands).
+design::DimensionRole RoleOf(const std::string& text) {
   const std::string trimmed = TrimBlanks(text);
   const std::string_view view = trimmed;
-  design::DimensionChoice choice;
+  design::DimensionRole role;
   if (view == "?") {
-    return choice;
+    role.kind = design::DimensionRole::Kind::kFree;
+  } else if (view.substr(0, 3) == "?<=") {
+    role.kind = design::DimensionRole::Kind::kFree;
+    role.highestText = std::string(view.substr(3));
+  } else if (view.substr(0, 3) == "?>=") {
+    role.kind = design::DimensionRole::Kind::kFree;
+    role.lowestText = std::string(view.substr(3));
   }
-  if (view.substr(0, 3) == "?<=") {
-    choice.highest = TextToNumber(view.substr(3), mark);
-    return choice;
-  }
-  if (view.substr(0, 3) == "?>=") {
-    choice.lowest = TextToNumber(view.substr(3), mark);
-    return choice;
-  }
-  choice.kept = true;
-  value = TextToNumber(view, mark);
-  return choice;
+  return role;
 }
 
 }  // namespace
 
 std::optional<design::BestCoilRequest> ReadOptimizeLine(const std::array<std::string, 6>& texts,
-                                                        char mark, std::string& error) {
-  design::BestCoilRequest request;
-  try {
-    request.R1 = ReadDimension(texts[0], mark, request.winding.R1);
-    request.R2 = ReadDimension(texts[1], mark, request.winding.R2);
-    request.H = ReadDimension(texts[2], mark, request.winding.H);
-    request.winding.D = TextToNumber(TrimBlanks(texts[3]), mark);
-    request.winding.Lambda = TextToNumber(TrimBlanks(texts[4]), mark);
-    request.targetL = TextToNumber(TrimBlanks(texts[5]), mark);
-  } catch (const Exception& e) {
-    error = std::string(e.ClassName()) + ": " + e.Message();
+                                                        std::string& error) {
+  design::DesignRequest request;
+  request.fields.edR1 = texts[0];
+  request.fields.edR2 = texts[1];
+  request.fields.edH = texts[2];
+  request.fields.edD = texts[3];
+  request.fields.edLambda = texts[4];
+  request.targetText = texts[5];
+  request.roles.R1 = RoleOf(texts[0]);
+  request.roles.R2 = RoleOf(texts[1]);
+  request.roles.H = RoleOf(texts[2]);
+  const design::ReadTexts read = design::ReadRequestTexts(request);
+  if (!read.unread.empty()) {
+    error = read.unread.front().error;
     return std::nullopt;
   }
-  const int kept = (request.R1.kept ? 1 : 0) + (request.R2.kept ? 1 : 0) + (request.H.kept ? 1 : 0);
+  const design::BestCoilRequest& numbers = read.numbers;
+  const int kept = (numbers.R1.kept ? 1 : 0) + (numbers.R2.kept ? 1 : 0) + (numbers.H.kept ? 1 : 0);
   if (kept > 1) {
     error = kTooFewFree;
     return std::nullopt;
   }
-  return request;
+  return numbers;
 }
 
 }  // namespace tarnel::cli

@@ -11,9 +11,10 @@ namespace tarnel::cli {
 
 // R1 R2 H D Lambda L: each of R1, R2 and H a number (kept), "?" (free),
 // "?<=X" or "?>=X" (free within a bound), at least two of them not kept.
-// Nothing, with the reason in `error`, for texts that are no such line; a
-// text that is not a number is named by the error it raises.
+// Read through the design request, with DecimalMark(). Nothing, with the
+// reason in `error`, for texts that are no such line; a text that is not a
+// number is named by the error it raises.
 std::optional<design::BestCoilRequest> ReadOptimizeLine(const std::array<std::string, 6>& texts,
-                                                        char mark, std::string& error);
+                                                        std::string& error);
 
 }  // namespace tarnel::cli

@@ -1,6 +1,8 @@
 #include "design/design_request.h"
 
 #include <cmath>
+#include <stdexcept>
+#include <utility>
 
 #include "calc/errors.h"
 #include "calc/number_text.h"
@@ -22,6 +24,22 @@ auto& FieldOf(Fields& fields, Unknown unknown) {
       return fields.edD;
   }
   return fields.edR2;
+}
+
+// The one dimension `roles` solve, the other four kept; nothing for other
+// roles.
+std::optional<Unknown> SolvedOne(const DimensionRoles& roles) {
+  for (const Unknown unknown : {Unknown::kR2, Unknown::kH, Unknown::kD}) {
+    const DimensionRoles solving = Solving(unknown);
+    const auto same = [](const DimensionRole& a, const DimensionRole& b) {
+      return a.kind == b.kind;
+    };
+    if (same(roles.R1, solving.R1) && same(roles.R2, solving.R2) && same(roles.H, solving.H) &&
+        same(roles.D, solving.D) && same(roles.Lambda, solving.Lambda)) {
+      return unknown;
+    }
+  }
+  return std::nullopt;
 }
 
 }  // namespace
@@ -69,45 +87,94 @@ const char* NameOf(Unknown unknown) {
   return "";
 }
 
-DesignAnswer AnswerDesign(const DesignRequest& request) {
-  DesignAnswer answer;
-  const CalculationFields& fields = request.fields;
-  auto read = [&](const char* name, const std::string& text, long double& value) {
-    if (&text == &TextOf(fields, request.unknown)) {
-      return;  // the unknown's own text, whatever stands there
-    }
+DimensionRoles Solving(Unknown unknown) {
+  DimensionRoles roles;
+  switch (unknown) {
+    case Unknown::kR2:
+      roles.R2.kind = DimensionRole::Kind::kSolved;
+      break;
+    case Unknown::kH:
+      roles.H.kind = DimensionRole::Kind::kSolved;
+      break;
+    case Unknown::kD:
+      roles.D.kind = DimensionRole::Kind::kSolved;
+      break;
+  }
+  return roles;
+}
+
+ReadTexts ReadRequestTexts(const DesignRequest& request) {
+  ReadTexts read;
+  BestCoilRequest& numbers = read.numbers;
+  auto number = [&](const char* name, const std::string& text, bool bound, long double& value) {
+    const std::string readText = bound ? text : TrimBlanks(text);
     try {
-      value = TextToNumber(TrimBlanks(text));
+      value = TextToNumber(readText);
     } catch (const EConvertError& error) {
-      answer.unread.push_back(
-          {name, TrimBlanks(text), std::string(error.ClassName()) + ": " + error.Message()});
+      read.unread.push_back(
+          {name, TrimBlanks(text), std::string(error.ClassName()) + ": " + error.Message(), bound});
     }
   };
-  Winding given;
-  long double targetL = 0;
-  read("R1", fields.edR1, given.R1);
-  read("R2", fields.edR2, given.R2);
-  read("H", fields.edH, given.H);
-  read("D", fields.edD, given.D);
-  read("Lambda", fields.edLambda, given.Lambda);
-  read("L", request.targetText, targetL);
+  auto dimension = [&](const char* name, const DimensionRole& role, const std::string& text,
+                       long double& value, DimensionChoice* choice) {
+    if (choice != nullptr) {
+      choice->kept = role.kind == DimensionRole::Kind::kKept;
+    }
+    switch (role.kind) {
+      case DimensionRole::Kind::kKept:
+        number(name, text, false, value);
+        break;
+      case DimensionRole::Kind::kSolved:
+        break;  // whatever stands in its field
+      case DimensionRole::Kind::kFree:
+        if (choice != nullptr && role.lowestText) {
+          number(name, *role.lowestText, true, choice->lowest);
+        }
+        if (choice != nullptr && role.highestText) {
+          number(name, *role.highestText, true, choice->highest);
+        }
+        break;
+    }
+  };
+  const CalculationFields& fields = request.fields;
+  const DimensionRoles& roles = request.roles;
+  dimension("R1", roles.R1, fields.edR1, numbers.winding.R1, &numbers.R1);
+  dimension("R2", roles.R2, fields.edR2, numbers.winding.R2, &numbers.R2);
+  dimension("H", roles.H, fields.edH, numbers.winding.H, &numbers.H);
+  dimension("D", roles.D, fields.edD, numbers.winding.D, nullptr);
+  dimension("Lambda", roles.Lambda, fields.edLambda, numbers.winding.Lambda, nullptr);
+  number("L", request.targetText, false, numbers.targetL);
+  return read;
+}
+
+DesignAnswer AnswerDesign(const DesignRequest& request) {
+  const std::optional<Unknown> unknown = SolvedOne(request.roles);
+  if (!unknown) {
+    throw std::invalid_argument("a design solves exactly one of R2, H and D");
+  }
+  DesignAnswer answer;
+  const CalculationFields& fields = request.fields;
+  ReadTexts read = ReadRequestTexts(request);
+  answer.unread = std::move(read.unread);
+  const Winding& given = read.numbers.winding;
+  const long double targetL = read.numbers.targetL;
   if (!answer.unread.empty()) {
     return answer;
   }
 
-  const Design design = SolveForInductance(given, request.unknown, targetL);
+  const Design design = SolveForInductance(given, *unknown, targetL);
   answer.exactEvaluations = design.exactEvaluations;
   switch (design.outcome) {
     case Design::Outcome::kSolved: {
       answer.solvedValue = design.value;
       const std::optional<std::string> text =
-          WrittenSolution(fields, request.unknown, design.value, request.digits, request.write);
+          WrittenSolution(fields, *unknown, design.value, request.digits, request.write);
       if (!text) {
         answer.unwritable = true;
         break;
       }
       answer.solvedText = *text;
-      answer.solved = With(given, request.unknown, TextToNumber(TrimBlanks(*text)));
+      answer.solved = With(given, *unknown, TextToNumber(TrimBlanks(*text)));
       break;
     }
     case Design::Outcome::kUnreachable: {

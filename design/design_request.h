@@ -1,12 +1,11 @@
 // A design beside the calculation: the texts of the window's fields and a
 // target in, the solved dimension or the reason there is none out. The
-// dialog of the window and `tarnel-calc --solve` both ask it and each words
-// the answer in its own language.
+// dialogs of the window and `tarnel-calc --solve` and `--optimize` all ask
+// it and each words the answer in its own language.
 //
-// Today one of R2, H and D is solved and the other four dimensions are
-// kept as their fields give them. A question over several dimensions, each
-// kept, solved or free within bounds, replaces `unknown` with such a role
-// per dimension and keeps the texts in and the answer out.
+// Each of the five dimensions has a role: kept as its field gives it,
+// solved for the target (one of R2, H and D, the others kept), or free
+// within bounds for the coil of least wire (R1, R2 and H).
 #pragma once
 
 #include <optional>
@@ -16,17 +15,41 @@
 #include "calc/calculation_request.h"
 #include "calc/number_text.h"
 #include "calc/winding.h"
+#include "design/best_coil.h"
 #include "design/kept_text.h"
 #include "design/target_inductance.h"
 
 namespace tarnel::design {
+
+// What a design does with one dimension. The field's text is read only
+// where the dimension is kept.
+struct DimensionRole {
+  enum class Kind { kKept, kSolved, kFree };
+  Kind kind = Kind::kKept;
+  // Free: the texts of its least and largest values, nothing for no bound.
+  // They are read as they stand: a front end that allows blanks around
+  // them trims them.
+  std::optional<std::string> lowestText;
+  std::optional<std::string> highestText;
+};
+
+struct DimensionRoles {
+  DimensionRole R1;
+  DimensionRole R2;
+  DimensionRole H;
+  DimensionRole D;
+  DimensionRole Lambda;
+};
+
+// `unknown` solved, the other four kept.
+DimensionRoles Solving(Unknown unknown);
 
 // The texts a design reads: the five inputs as the window's fields hold
 // them (the results are not read) and the target inductance in henries.
 struct DesignRequest {
   CalculationFields fields;
   std::string targetText;
-  Unknown unknown = Unknown::kR2;  // the one solved dimension; its text is not read
+  DimensionRoles roles = Solving(Unknown::kR2);
   // How the front end writes the solved value, and with how many digits
   // (KeptText).
   TextWriter write = [](long double value, int digits) {
@@ -42,6 +65,7 @@ struct UnreadText {
   const char* name;     // "R1", "R2", "H", "D", "Lambda" or "L" (the target)
   std::string trimmed;  // the text as read, without its blanks
   std::string error;    // the conversion's own "Class: message"
+  bool bound = false;   // the text of a bound of the dimension, not its field
 };
 
 // The exact inductances the solved dimension can give, rounded inward to
@@ -74,8 +98,22 @@ struct DesignAnswer {
   int exactEvaluations = 0;
 };
 
-// Reads the texts as the calculation reads its fields (with DecimalMark())
-// and solves: a text that is not a number is part of the answer.
+// The numbers of a request's texts: the kept dimensions in the winding
+// (the others 0), what R1, R2 and H may do with their bounds, and the
+// target; or the texts that are not numbers, in the order the calculation
+// reads its inputs (a bound in the place of its dimension, lowest first),
+// then the target.
+struct ReadTexts {
+  std::vector<UnreadText> unread;
+  BestCoilRequest numbers;  // only where nothing is unread
+};
+
+// Reads the texts as the calculation reads its fields (with DecimalMark()).
+ReadTexts ReadRequestTexts(const DesignRequest& request);
+
+// Reads the texts and solves the one solved dimension (exactly one of R2,
+// H and D solved, the others kept; otherwise std::invalid_argument): a
+// text that is not a number is part of the answer.
 DesignAnswer AnswerDesign(const DesignRequest& request);
 
 // Whether `fields` with `text` written in as `unknown` calculate as the

@@ -261,16 +261,46 @@ void BestCoilTest::dialog_names_what_stops_it_data() {
   QTest::addColumn<bool>("keepH");
   QTest::addColumn<QString>("limit");
   QTest::addColumn<QString>("reason");
+  QTest::addColumn<QString>("R1");  // edR1's text; empty: as at start-up
+  QTest::addColumn<QString>("H");   // edH's text; empty: as at start-up
 
   QTest::newRow("both kept") << "0.0015" << true << true << ""
-                             << "Свободными должны быть хотя бы два из R1, R2 и H";
-  QTest::newRow("can too small for the former")
-      << "0.0015" << true << false << "0.015"
-      << "Катушку не подобрать: мешает верхняя граница R2";
+                             << "Свободными должны быть хотя бы два из R1, R2 и H"
+                             << ""
+                             << "";
+  QTest::newRow("can too small for the former") << "0.0015" << true << false << "0.015"
+                                                << "Катушку не подобрать: мешает верхняя граница R2"
+                                                << ""
+                                                << "";
   QTest::newRow("target not a number") << "1.5 mH" << false << false << ""
-                                       << "L: «1.5 mH» не является числом";
+                                       << "L: «1.5 mH» не является числом"
+                                       << ""
+                                       << "";
   QTest::newRow("no target") << "0" << false << false << ""
-                             << "Введите L > 0";
+                             << "Введите L > 0"
+                             << ""
+                             << "";
+  // The target first, then the window's texts, then the limit.
+  QTest::newRow("limit not a number") << "0.0015" << false << false << " 0.0x "
+                                      << "R2: «0.0x» не является числом"
+                                      << ""
+                                      << "";
+  QTest::newRow("kept former not a number, nor the limit") << "0.0015" << true << false << "0.0x"
+                                                           << "R1: «1 cm» не является числом"
+                                                           << "1 cm"
+                                                           << "";
+  QTest::newRow("free former not read") << "0.0015" << false << true << "0.015"
+                                        << "Катушку не подобрать: мешает верхняя граница R2"
+                                        << "1 cm"
+                                        << "";
+  QTest::newRow("target before the former") << "1.5 mH" << true << false << "0.0x"
+                                            << "L: «1.5 mH» не является числом"
+                                            << "1 cm"
+                                            << "";
+  QTest::newRow("kept bobbin not a number, nor the limit") << "0.0015" << false << true << "0.0x"
+                                                           << "H: «3 cm» не является числом"
+                                                           << ""
+                                                           << "3 cm";
 }
 
 // Nothing is written where nothing is found; the reason stays until the
@@ -281,6 +311,14 @@ void BestCoilTest::dialog_names_what_stops_it() {
   QFETCH(bool, keepH);
   QFETCH(QString, limit);
   QFETCH(QString, reason);
+  QFETCH(QString, R1);
+  QFETCH(QString, H);
+  if (!R1.isEmpty()) {
+    Field("edR1")->setText(R1);
+  }
+  if (!H.isEmpty()) {
+    Field("edH")->setText(H);
+  }
   const QStringList before = FieldTexts();
   QDialog* dialog = nullptr;
   OpenDialog(Field("edR1"), dialog);
