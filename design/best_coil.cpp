@@ -12,6 +12,7 @@
 #include "calc/validation_rules.h"
 #include "calc/x87.h"
 #include "design/design_messages.h"
+#include "design/kept_text.h"
 #include "design/target_inductance.h"
 #include "reference/exact_comparison.h"
 
@@ -728,20 +729,28 @@ long double LastDigitStep(long double value, const NumberFormat& format) {
 }
 
 // The text of `value` inside [low, high]: the nearest, else the one a last
-// digit inwards, for a value on a bound that rounds out of it.
+// digit inwards, for a value on a bound that rounds out of it; nothing when
+// neither lies inside.
 // Swappable parameters: the value, then the interval, lowest first.
 // NOLINTNEXTLINE(bugprone-easily-swappable-parameters)
-Written WrittenInside(long double value, long double low, long double high,
-                      const NumberFormat& format) {
-  Written nearest = WriteValue(value, format);
-  const long double step = LastDigitStep(value, format);
-  if (nearest.value > high) {
-    return WriteValue(nearest.value - step, format);
+std::optional<Written> WrittenInside(long double value, long double low, long double high,
+                                     const NumberFormat& format) {
+  const TextWriter write = [&format](long double v, int digits) {
+    NumberFormat withDigits = format;
+    withDigits.significantDigits = digits;
+    return FormatNumber(v, withDigits);
+  };
+  const std::optional<std::string> text = KeptText(
+      value, {format.significantDigits, format.significantDigits}, write,
+      [&](const std::string& t) {
+        const long double read = TextToNumber(t, format.mark);
+        return read >= low && read <= high;
+      },
+      format.mark);
+  if (!text) {
+    return std::nullopt;
   }
-  if (nearest.value < low) {
-    return WriteValue(nearest.value + step, format);
-  }
-  return nearest;
+  return Written{*text, TextToNumber(*text, format.mark)};
 }
 
 }  // namespace
@@ -841,10 +850,13 @@ WrittenCoil WriteBestCoil(const BestCoilRequest& request, const BestCoil& best,
       if (d == nudged && !box.IsFixed(d)) {
         value += static_cast<long double>(steps) * LastDigitStep(value, format);
       }
-      const Written written = WrittenInside(value, box.Low(d), box.High(d), format);
-      texts[Box::Index(d)] = written.text;
-      Of(w, d) = written.value;
-      inBox = inBox && written.value >= box.Low(d) && written.value <= box.High(d);
+      const std::optional<Written> written = WrittenInside(value, box.Low(d), box.High(d), format);
+      if (!written) {
+        inBox = false;
+        continue;
+      }
+      texts[Box::Index(d)] = written->text;
+      Of(w, d) = written->value;
     }
     if (!inBox || (steps != 0 && box.IsFixed(nudged))) {
       continue;

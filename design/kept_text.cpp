@@ -25,13 +25,13 @@ long double Neighbour(long double read, int digits, bool up) {
 }  // namespace
 
 std::optional<std::string> KeptText(long double value, DigitRange digits, const TextWriter& write,
-                                    const TextTest& keeps) {
+                                    const TextTest& keeps, char mark) {
   for (int count = digits.fewest; count <= digits.most; ++count) {
     const std::string nearest = write(value, count);
     if (keeps(nearest)) {
       return nearest;
     }
-    const long double read = TextToNumber(TrimBlanks(nearest));
+    const long double read = TextToNumber(TrimBlanks(nearest), mark);
     if (read == value || read == 0 || !std::isfinite(read)) {
       continue;
     }

@@ -7,6 +7,8 @@
 #include <optional>
 #include <string>
 
+#include "calc/number_text.h"
+
 namespace tarnel::design {
 
 // `value` written with `digits` significant digits, rounded to nearest.
@@ -25,9 +27,10 @@ struct DigitRange {
 // passes `keeps`: at each count the nearest text first,
 // then the neighbouring decimal toward `value` (toward the inside of the
 // interval where `keeps` holds, since `value` lies inside it). Nothing when
-// none passes: the interval is thinner than the digits.
+// none passes: the interval is thinner than the digits. `write` writes
+// with the decimal mark `mark`.
 std::optional<std::string> KeptText(long double value, DigitRange digits, const TextWriter& write,
-                                    const TextTest& keeps);
+                                    const TextTest& keeps, char mark = DecimalMark());
 
 // `value` rounded to `digits` significant decimal digits, up or down: the
 // number the text of the rounded decimal reads back as.

@@ -104,7 +104,9 @@ TEST_P(ReadRequestTextsTest, GivesTheNumbersOrTheUnreadTextsInOrder) {
   std::vector<std::string> names;
   std::vector<std::string> errors;
   for (const UnreadText& unread : read.unread) {
-    names.push_back((unread.bound ? "<" : "") + std::string(unread.name));
+    std::string name = unread.bound ? "<" : "";
+    name += unread.name;
+    names.push_back(name);
     errors.push_back(unread.error);
   }
   EXPECT_EQ(names, c.unread);
