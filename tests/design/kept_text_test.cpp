@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -46,14 +47,26 @@ const KeptCase kKeptCases[] = {
 
 class KeptTextTest : public testing::TestWithParam<KeptCase> {};
 
+// With either decimal mark, written and read with it.
 TEST_P(KeptTextTest, ReadsBackInsideOrNothing) {
   const KeptCase& kept = GetParam();
-  const std::optional<std::string> text =
-      KeptText(kept.value, {4, kept.mostDigits}, Scientific, [&](const std::string& written) {
-        const long double read = TextToNumber(written, '.');
-        return read >= kept.low && read <= kept.high;
-      });
-  EXPECT_EQ(text, kept.text);
+  for (const char mark : {'.', ','}) {
+    const auto write = [mark](long double value, int digits) {
+      return FormatNumber(value, CScientificFormat(digits, mark));
+    };
+    const std::optional<std::string> text = KeptText(
+        kept.value, {4, kept.mostDigits}, write,
+        [&](const std::string& written) {
+          const long double read = TextToNumber(written, mark);
+          return read >= kept.low && read <= kept.high;
+        },
+        mark);
+    std::optional<std::string> expected = kept.text;
+    if (expected) {
+      std::replace(expected->begin(), expected->end(), '.', mark);
+    }
+    EXPECT_EQ(text, expected) << mark;
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(Texts, KeptTextTest, testing::ValuesIn(kKeptCases),
