@@ -18,11 +18,11 @@ namespace {
 // nominal, outerDiameter maximum) and the NEMA MW 1000 C builds
 // ("<gauge>.0 - Single Build", "<gauge>.0 - Heavy Build": outerDiameter
 // maximum). The IEC rows are every Elektrisola size of that file, 0.010 to
-// 0.500 mm; the file's nominal figures above 0.5 mm are not in this table
-// yet, and a search of public pages found no second manufacturer table for
-// the larger sizes. The Elektrisola
-// NEMA rows of that file begin at AWG 24; the single-build rows of AWG 14 to
-// 23 come from the second source below, which gives no heavy build there.
+// 0.500 mm (Elektrisola's own range); the NEMA rows of that file begin at
+// AWG 24 and run to AWG 56. In that file they are followed by Elektrisola's
+// litz bundles and by Rubadue's fluoropolymer-insulated wires (ETFE, FEP,
+// PFA, nominal overall diameters only); no enamelled round entry above
+// 0.5 mm and no enamelled NEMA build below AWG 24 was found in it.
 constexpr const char* kMasSource =
     "OpenMagnetics MAS data/wires.ndjson, commit ea0c4594615bbe9b3084b9e3837496fa38549c26 "
     "(Elektrisola figures, Apache-2.0)";
@@ -32,9 +32,16 @@ constexpr const char* kMasSource =
 // catalogue, the table "Round Magnet Wires, Manufacturing Standards:
 // NEMA MW-1000, NTC 361, single film", page 10 of
 // https://issuu.com/centelsa/docs/magnet-wire (column "maximum diameter"
-// of the single film). Its rows of AWG 24 to 40 agree with the MAS figures
-// above to the 0.1 mil it prints; the heavy-film rows of those gauges were
-// not legible in the public copy, so the heavy build starts at AWG 24.
+// of the single film, which runs from AWG 14 to 40). Its rows of AWG 24 to
+// 40 agree with the MAS figures above to the 0.1 mil it prints.
+//
+// Not in the table, for want of a public source found: the single build of
+// AWG 10 to 13 (Centelsa's single-film columns start at AWG 14), the heavy
+// build of AWG 10 to 23 (the stored copy of Centelsa's page breaks off in
+// the heavy-film maximum-diameter column after AWG 9, and no other
+// manufacturer's NEMA table was found in a readable copy), and the IEC
+// sizes above 0.5 mm (no public grade 1 and grade 2 table of the
+// IEC 60317-0-1 sizes above 0.5 mm was found in a readable copy).
 constexpr const char* kCentelsaSource =
     "Centelsa magnet-wire catalogue, NEMA MW-1000 single film, page 10 "
     "(issuu.com/centelsa/docs/magnet-wire), AWG 14 to 23";
