@@ -251,6 +251,9 @@ void BestCoilEntry::OpenDialog() {
   layout->addLayout(row);
   layout->addWidget(buttons);
   about->setFixedWidth(about->fontMetrics().averageCharWidth() * 48);
+  // Beside the drawing the layout would give the wrapped text the height of
+  // fewer lines than it takes; it gets all of them.
+  about->setMinimumHeight(about->heightForWidth(about->width()));
 
   auto hideMessage = [message] { message->hide(); };
   connect(target, &QLineEdit::textChanged, message, hideMessage);

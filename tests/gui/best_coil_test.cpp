@@ -120,6 +120,12 @@ void BestCoilTest::OpenDialog(QLineEdit* field, QDialog*& dialog) const {
   QVERIFY(QTest::qWaitForWindowActive(dialog, kPatienceMs));
   QCOMPARE(dialog->windowTitle(), QStringLiteral("Катушка с наименьшим сопротивлением"));
   QCOMPARE(dialog->focusWidget()->objectName(), QStringLiteral("edBestTarget"));
+  // Every wrapped text of the dialog has the height of all its lines.
+  for (const QLabel* label : dialog->findChildren<QLabel*>()) {
+    if (label->wordWrap() && label->isVisible()) {
+      QVERIFY2(label->height() >= label->heightForWidth(label->width()), qPrintable(label->text()));
+    }
+  }
 }
 
 void BestCoilTest::Answer(QDialog* dialog, const QString& target, bool keepR1, bool keepH,
