@@ -1,9 +1,13 @@
 #include "app/best_coil_dialog.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -19,9 +23,12 @@
 #include "app/design_report.h"
 #include "app/field_menu.h"
 #include "app/field_text_fit.h"
+#include "app/wire_choice.h"
+#include "calc/errors.h"
 #include "calc/number_text.h"
 #include "design/best_coil.h"
 #include "design/design_request.h"
+#include "wire/wire_for_resistance.h"
 
 namespace tarnel {
 namespace {
@@ -74,13 +81,45 @@ std::string UnreadStatement(const std::vector<design::UnreadText>& unread) {
 BestCoilAnswer AnswerBestCoil(const CalculationFields& fields, const BestCoilTexts& texts,
                               const FewestDigits& fewestDigits) {
   BestCoilAnswer answer;
-  const design::ReadTexts read = design::ReadRequestTexts(DesignRequestOf(fields, texts));
+  const std::string limitText = TrimBlanks(texts.maxResistance);
+  const bool byLimit = !limitText.empty();
+  design::DesignRequest asked = DesignRequestOf(fields, texts);
+  if (byLimit) {
+    // The wire gives D and Lambda: the window's are not read.
+    asked.roles.D.kind = design::DimensionRole::Kind::kSolved;
+    asked.roles.Lambda.kind = design::DimensionRole::Kind::kSolved;
+  }
+  const design::ReadTexts read = design::ReadRequestTexts(asked);
   if (!read.unread.empty()) {
     answer.statement = UnreadStatement(read.unread);
     return answer;
   }
-  const design::BestCoilRequest& request = read.numbers;
-  const design::BestCoil best = design::FindBestCoil(request);
+  design::BestCoilRequest request = read.numbers;
+  design::BestCoil best;
+  if (byLimit) {
+    long double maxResistance = 0;
+    try {
+      maxResistance = TextToNumber(limitText);
+    } catch (const EConvertError&) {
+      answer.statement = NotANumber("R", limitText);
+      return answer;
+    }
+    const wire::WireLimitRequest limit{request, texts.family, texts.style, maxResistance};
+    const wire::WireForLimit picked = wire::FindWireForResistance(limit);
+    if (!picked.found) {
+      answer.statement = picked.message;
+      if (picked.leastResistance) {
+        answer.statement +=
+            " (наименьшее: " + FormatNumber(*picked.leastResistance, GeneralFormat(10)) + " Ом)";
+      }
+      return answer;
+    }
+    request = wire::CoilRequestFor(limit, picked.wire);
+    best = picked.coil;
+    answer.wire = picked.wire;
+  } else {
+    best = design::FindBestCoil(request);
+  }
   // The fewest digits that keep the promise, from `fewest` on.
   auto writtenFrom = [&](int fewest) {
     design::WrittenCoil written;
@@ -110,8 +149,16 @@ BestCoilAnswer AnswerBestCoil(const CalculationFields& fields, const BestCoilTex
   calculated.edR1 = written.R1;
   calculated.edR2 = written.R2;
   calculated.edH = written.H;
+  if (answer.wire) {
+    answer.sheet = AnswerWireSheet(calculated, *answer.wire, texts.style);
+    calculated.edD = answer.sheet.dText;
+    calculated.edLambda = answer.sheet.lambdaText;
+  }
   RunCalculation(calculated);
-  answer.statement =
+  if (answer.wire) {
+    answer.statement = "Провод: " + WireText(*answer.wire) + ", " + StyleText(texts.style) + "\n";
+  }
+  answer.statement +=
       "Точная L записанной обмотки: " + FormatNumber(written.coil.exactL, GeneralFormat(10)) +
       " Гн\n" + "Сопротивление: " + calculated.edR + " Ом\n" +
       "Длина провода: " + NumberToText(written.coil.wireLength) + " м";
@@ -124,9 +171,11 @@ CrossSectionView::CrossSectionView(QWidget* parent) : QWidget(parent) {
 }
 
 void CrossSectionView::Show(const std::optional<Winding>& coil,
-                            const std::optional<Winding>& dashed) {
+                            const std::optional<Winding>& dashed,
+                            const std::optional<WoundTurns>& turns) {
   coil_ = coil;
   dashed_ = dashed;
+  turns_ = coil ? turns : std::nullopt;
   update();
 }
 
@@ -142,7 +191,7 @@ void CrossSectionView::paintEvent(QPaintEvent* /*event*/) {
   long double largestH = 0;
   for (const std::optional<Winding>* w : {&coil_, &dashed_}) {
     if (*w) {
-      largestR = std::max(largestR, (*w)->R2);
+      largestR = std::max(largestR, DrawnOuterRadius(**w, w == &coil_ ? turns_ : std::nullopt));
       largestH = std::max(largestH, (*w)->H);
     }
   }
@@ -160,8 +209,16 @@ void CrossSectionView::paintEvent(QPaintEvent* /*event*/) {
   };
   if (coil_) {
     painter.setPen(QPen(palette().text().color(), 1));
-    painter.setBrush(palette().highlight());
+    // The turns, where there are any, fill the space themselves.
+    painter.setBrush(turns_ ? QBrush(Qt::NoBrush) : palette().highlight());
     painter.drawRect(rectOf(*coil_));
+  }
+  if (coil_ && turns_) {
+    const double top = static_cast<double>(middleY) - static_cast<double>(coil_->H * scale / 2);
+    const auto at = [&](double r, double z) {
+      return QPointF(axisX + r * static_cast<double>(scale), top + z * static_cast<double>(scale));
+    };
+    PaintTurns(painter, *coil_, *turns_, at, static_cast<double>(scale));
   }
   if (dashed_) {
     painter.setPen(QPen(palette().text().color(), 1, Qt::DashLine));
@@ -198,9 +255,11 @@ void BestCoilEntry::OpenDialog() {
                                     QStringLiteral("Катушка с наименьшим сопротивлением"));
 
   auto* about = new QLabel(
-      QStringLiteral("R1, R2 и H подбираются так, чтобы точная индуктивность обмотки "
-                     "(равномерная плотность тока) была равна заданной, а провода, и с ним "
-                     "сопротивления, было как можно меньше; D и Lambda берутся из окна."),
+      QStringLiteral(
+          "R1, R2 и H подбираются так, чтобы точная индуктивность обмотки "
+          "(равномерная плотность тока) была равна заданной, а провода, и с ним "
+          "сопротивления, было как можно меньше; D и Lambda берутся из окна, а с пределом "
+          "сопротивления — из самого тонкого провода ряда, который его выдерживает."),
       dialog);
   about->setWordWrap(true);
   auto* caption = new QLabel(QStringLiteral("&Индуктивность L, Гн:"), dialog);
@@ -217,6 +276,19 @@ void BestCoilEntry::OpenDialog() {
   auto* limit = new QLineEdit(dialog);
   limit->setObjectName(QStringLiteral("edOuterLimit"));
   limitCaption->setBuddy(limit);
+  auto* resistanceCaption = new QLabel(QStringLiteral("&Сопротивление не более, Ом:"), dialog);
+  auto* resistance = new QLineEdit(dialog);
+  resistance->setObjectName(QStringLiteral("edMaxResistance"));
+  resistanceCaption->setBuddy(resistance);
+  auto* family = new QComboBox(dialog);
+  family->setObjectName(QStringLiteral("cbBestFamily"));
+  AddFamilyChoices(family);
+  auto* style = new QComboBox(dialog);
+  style->setObjectName(QStringLiteral("cbBestStyle"));
+  AddStyleChoices(style);
+  auto* wireForm = new QFormLayout;
+  wireForm->addRow(QStringLiteral("&Провод:"), family);
+  wireForm->addRow(QStringLiteral("Намо&тка:"), style);
   auto* message = new QLabel(dialog);
   message->setObjectName(QStringLiteral("lbBestMessage"));
   message->setWordWrap(true);
@@ -227,6 +299,14 @@ void BestCoilEntry::OpenDialog() {
   auto* result = new QLabel(dialog);
   result->setObjectName(QStringLiteral("lbBestResult"));
   result->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  auto* sheetText = new QLabel(dialog);
+  sheetText->setObjectName(QStringLiteral("lbBestSheet"));
+  sheetText->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  sheetText->hide();
+  auto* copy = new QPushButton(QStringLiteral("&Копировать"), dialog);
+  copy->setObjectName(QStringLiteral("btCopyBestSheet"));
+  copy->setAutoDefault(false);
+  copy->hide();
   auto* view = new CrossSectionView(dialog);
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, dialog);
   buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("Подобрать"));
@@ -240,8 +320,13 @@ void BestCoilEntry::OpenDialog() {
   column->addWidget(keepH);
   column->addWidget(limitCaption);
   column->addWidget(limit);
+  column->addWidget(resistanceCaption);
+  column->addWidget(resistance);
+  column->addLayout(wireForm);
   column->addWidget(message);
   column->addWidget(result);
+  column->addWidget(sheetText);
+  column->addWidget(copy, 0, Qt::AlignLeft);
   column->addStretch();
   auto* row = new QHBoxLayout;
   row->addLayout(column);
@@ -258,15 +343,22 @@ void BestCoilEntry::OpenDialog() {
   auto hideMessage = [message] { message->hide(); };
   connect(target, &QLineEdit::textChanged, message, hideMessage);
   connect(limit, &QLineEdit::textChanged, message, hideMessage);
+  connect(resistance, &QLineEdit::textChanged, message, hideMessage);
+  connect(copy, &QPushButton::clicked, dialog,
+          [sheetText] { QApplication::clipboard()->setText(sheetText->text()); });
   connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
   connect(buttons, &QDialogButtonBox::accepted, dialog,
-          [this, target, keepR1, keepH, limit, message, result, view] {
+          [this, target, keepR1, keepH, limit, resistance, family, style, message, result,
+           sheetText, copy, view] {
             const CalculationFields fields = TextsOf(fields_);
             BestCoilTexts texts;
             texts.target = target->text().toStdString();
             texts.outerLimit = limit->text().toStdString();
             texts.keepR1 = keepR1->isChecked();
             texts.keepH = keepH->isChecked();
+            texts.maxResistance = resistance->text().toStdString();
+            texts.family = ChosenFamily(*family);
+            texts.style = ChosenStyle(*style);
             BestCoilAnswer answer;
             std::optional<Winding> brooks;
             // Errors stop here: none may unwind through the toolkit's event handling.
@@ -295,9 +387,25 @@ void BestCoilEntry::OpenDialog() {
               // A text the field cannot show whole is read in full here.
               written->setToolTip(ShowsWhole(*written, shown) ? QString() : shown);
             }
+            if (answer.wire) {
+              const std::pair<QLineEdit*, const std::string*> wireWrites[] = {
+                  {fields_.D, &answer.sheet.dText}, {fields_.Lambda, &answer.sheet.lambdaText}};
+              for (const auto& [written, text] : wireWrites) {
+                written->setText(QString::fromStdString(*text));
+                // Their leading digits in view: the texts are wider than the fields.
+                written->setCursorPosition(0);
+              }
+            }
             calculate_();
             result->setText(QString::fromStdString(answer.statement));
-            view->Show(answer.coil, brooks);
+            sheetText->setText(QString::fromStdString(answer.sheet.text));
+            sheetText->setVisible(answer.wire.has_value());
+            copy->setVisible(answer.wire.has_value());
+            std::optional<WoundTurns> turns;
+            if (answer.wire && answer.sheet.sheet) {
+              turns = WoundTurns{*answer.sheet.sheet, answer.wire->overallDiameter, texts.style};
+            }
+            view->Show(answer.coil, brooks, turns);
             target->setFocus();
           });
   target->setFocus();

@@ -2,7 +2,10 @@
 // edR2 and edH gets an entry whose dialog asks the target inductance, which
 // of R1 and H stay as they stand and an outer radius limit, writes the coil
 // of least wire into R1, R2 and H, calculates, and draws its cross-section
-// beside the Brooks coil of the same inductance.
+// beside the Brooks coil of the same inductance. Given a resistance limit,
+// a wire family and a style in place of the window's D and Lambda, it picks
+// the thinnest wire of the family whose coil meets the limit, writes D and
+// Lambda too and shows the winder's sheet.
 #pragma once
 
 #include <QObject>
@@ -13,7 +16,11 @@
 #include <string>
 
 #include "app/design_entry.h"
+#include "app/winding_picture.h"
+#include "app/winding_sheet_text.h"
 #include "calc/winding.h"
+#include "wire/winding_style.h"
+#include "wire/wire_table.h"
 
 class QEvent;
 class QLineEdit;
@@ -27,6 +34,11 @@ struct BestCoilTexts {
   std::string outerLimit;  // the largest R2, metres; empty for none
   bool keepR1 = false;
   bool keepH = false;
+  // The largest resistance, ohms; empty for none: D and Lambda are then the
+  // window's. Given, the wire is picked from `family` wound in `style`.
+  std::string maxResistance;
+  wire::WireFamily family = wire::WireFamily::kIecGrade1;
+  wire::WindingStyle style = wire::WindingStyle::kLayered;
 };
 
 // What the dialog answers: the texts to write, the coil they read back to
@@ -39,6 +51,10 @@ struct BestCoilAnswer {
   Winding coil;            // solved: the coil of the texts
   long double exactL = 0;  // solved: its exact L, henries
   std::string statement;   // solved: its exact L, resistance and wire; else the reason
+  // Solved under a resistance limit: the wire picked, and D, Lambda and the
+  // sheet of the written coil as the wire dialog gives them.
+  std::optional<wire::StandardWire> wire;
+  WireSheetAnswer sheet;
 };
 
 // The fewest significant digits the fields can show a coil's R1, R2 and H
@@ -54,13 +70,15 @@ BestCoilAnswer AnswerBestCoil(const CalculationFields& fields, const BestCoilTex
                               const FewestDigits& fewestDigits = nullptr);
 
 // The winding's cross-section to scale beside its axis, with a second
-// winding dashed for comparison.
+// winding dashed for comparison and, where a sheet is given, every whole
+// turn of the first in its layer.
 class CrossSectionView : public QWidget {
   Q_OBJECT
 
  public:
   explicit CrossSectionView(QWidget* parent);
-  void Show(const std::optional<Winding>& coil, const std::optional<Winding>& dashed);
+  void Show(const std::optional<Winding>& coil, const std::optional<Winding>& dashed,
+            const std::optional<WoundTurns>& turns = std::nullopt);
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -68,6 +86,7 @@ class CrossSectionView : public QWidget {
  private:
   std::optional<Winding> coil_;
   std::optional<Winding> dashed_;
+  std::optional<WoundTurns> turns_;
 };
 
 // The entry in the context menu of edR1, edR2 and edH (mouse, Menu key or
