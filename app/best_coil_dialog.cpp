@@ -94,8 +94,62 @@ BestCoilAnswer AnswerBestCoil(const CalculationFields& fields, const BestCoilTex
     answer.statement = UnreadStatement(read.unread);
     return answer;
   }
-  design::BestCoilRequest request = read.numbers;
-  design::BestCoil best;
+  const design::BestCoilRequest& request = read.numbers;
+  // The window's texts with the written coil's, and the wire's D and Lambda.
+  auto calculationOf = [&](const design::WrittenCoil& written,
+                           const std::optional<WireSheetAnswer>& wireTexts) {
+    CalculationFields calculated = fields;
+    calculated.edR1 = written.R1;
+    calculated.edR2 = written.R2;
+    calculated.edH = written.H;
+    if (wireTexts) {
+      calculated.edD = wireTexts->dText;
+      calculated.edLambda = wireTexts->lambdaText;
+    }
+    RunCalculation(calculated);
+    return calculated;
+  };
+  // The coil written with the fewest digits that keep the target and, under
+  // a limit, keep the resistance the window shows for the written texts
+  // within it: rounding R1, R2 and H lifts it above the solved coil's.
+  auto write = [&](const design::BestCoilRequest& coilRequest, const design::BestCoil& best,
+                   const std::optional<WireSheetAnswer>& wireTexts,
+                   std::optional<long double> maxResistance) {
+    auto keepsLimit = [&](const design::WrittenCoil& written) {
+      if (!maxResistance) {
+        return true;
+      }
+      const CalculationFields calculated = calculationOf(written, wireTexts);
+      try {
+        return TextToNumber(calculated.edR) <= *maxResistance;
+      } catch (const EConvertError&) {
+        return false;
+      }
+    };
+    auto writtenFrom = [&](int fewest) {
+      design::WrittenCoil written;
+      for (int digits = fewest; digits <= kMostFieldDigits; ++digits) {
+        written = design::WriteBestCoil(coilRequest, best, GeneralFormat(digits), 0);
+        if (written.solved && keepsLimit(written)) {
+          break;
+        }
+      }
+      return written;
+    };
+    design::WrittenCoil written = writtenFrom(kSolvedDigits);
+    if (written.solved && fewestDigits) {
+      const int fewest = std::max(kFewestFieldDigits, fewestDigits(written.coil.winding));
+      if (fewest < kSolvedDigits) {
+        written = writtenFrom(fewest);
+      }
+    }
+    if (written.solved && !keepsLimit(written)) {
+      written.solved = false;
+    }
+    return written;
+  };
+  design::WrittenCoil written;
+  std::optional<WireSheetAnswer> wireTexts;
   if (byLimit) {
     long double maxResistance = 0;
     try {
@@ -104,7 +158,12 @@ BestCoilAnswer AnswerBestCoil(const CalculationFields& fields, const BestCoilTex
       answer.statement = NotANumber("R", limitText);
       return answer;
     }
-    const wire::WireLimitRequest limit{request, texts.family, texts.style, maxResistance};
+    wire::WireLimitRequest limit{request, texts.family, texts.style, maxResistance, {}};
+    limit.accepts = [&](const wire::StandardWire& w, const design::BestCoil& best) {
+      wireTexts = WireTexts(w, texts.style);
+      written = write(wire::CoilRequestFor(limit, w), best, wireTexts, maxResistance);
+      return written.solved;
+    };
     const wire::WireForLimit picked = wire::FindWireForResistance(limit);
     if (!picked.found) {
       answer.statement = picked.message;
@@ -114,26 +173,9 @@ BestCoilAnswer AnswerBestCoil(const CalculationFields& fields, const BestCoilTex
       }
       return answer;
     }
-    request = wire::CoilRequestFor(limit, picked.wire);
-    best = picked.coil;
     answer.wire = picked.wire;
   } else {
-    best = design::FindBestCoil(request);
-  }
-  // The fewest digits that keep the promise, from `fewest` on.
-  auto writtenFrom = [&](int fewest) {
-    design::WrittenCoil written;
-    for (int digits = fewest; digits <= kMostFieldDigits && !written.solved; ++digits) {
-      written = design::WriteBestCoil(request, best, GeneralFormat(digits), 0);
-    }
-    return written;
-  };
-  design::WrittenCoil written = writtenFrom(kSolvedDigits);
-  if (written.solved && fewestDigits) {
-    const int fewest = std::max(kFewestFieldDigits, fewestDigits(written.coil.winding));
-    if (fewest < kSolvedDigits) {
-      written = writtenFrom(fewest);
-    }
+    written = write(request, design::FindBestCoil(request), std::nullopt, std::nullopt);
   }
   if (!written.solved) {
     answer.statement = written.coil.message;
@@ -145,20 +187,11 @@ BestCoilAnswer AnswerBestCoil(const CalculationFields& fields, const BestCoilTex
   answer.H = written.H;
   answer.coil = written.coil.winding;
   answer.exactL = written.coil.exactL;
-  CalculationFields calculated = fields;
-  calculated.edR1 = written.R1;
-  calculated.edR2 = written.R2;
-  calculated.edH = written.H;
+  const CalculationFields calculated = calculationOf(written, wireTexts);
   if (answer.wire) {
     answer.sheet = AnswerWireSheet(calculated, *answer.wire, texts.style);
-    calculated.edD = answer.sheet.dText;
-    calculated.edLambda = answer.sheet.lambdaText;
   }
-  RunCalculation(calculated);
-  if (answer.wire) {
-    answer.statement = "Провод: " + WireText(*answer.wire) + ", " + StyleText(texts.style) + "\n";
-  }
-  answer.statement +=
+  answer.statement =
       "Точная L записанной обмотки: " + FormatNumber(written.coil.exactL, GeneralFormat(10)) +
       " Гн\n" + "Сопротивление: " + calculated.edR + " Ом\n" +
       "Длина провода: " + NumberToText(written.coil.wireLength) + " м";

@@ -15,12 +15,17 @@ std::string Length(long double metres) {
 
 }  // namespace
 
-WireSheetAnswer AnswerWireSheet(const CalculationFields& fields, const wire::StandardWire& w,
-                                wire::WindingStyle style) {
+WireSheetAnswer WireTexts(const wire::StandardWire& w, wire::WindingStyle style) {
   WireSheetAnswer answer;
   const NumberFormat format = wire::WireFieldFormat(DecimalMark());
   answer.dText = FormatNumber(w.copperDiameter, format);
   answer.lambdaText = FormatNumber(wire::PackingFactor(w, style), format);
+  return answer;
+}
+
+WireSheetAnswer AnswerWireSheet(const CalculationFields& fields, const wire::StandardWire& w,
+                                wire::WindingStyle style) {
+  WireSheetAnswer answer = WireTexts(w, style);
   CalculationFields texts = fields;
   texts.edD = answer.dText;
   texts.edLambda = answer.lambdaText;

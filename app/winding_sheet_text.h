@@ -21,6 +21,10 @@ struct WireSheetAnswer {
   std::string text;  // the sheet as the dialogs show and copy it, or the reason
 };
 
+// D and Lambda of `wire` wound in `style`, as the dialogs write them; no
+// sheet.
+WireSheetAnswer WireTexts(const wire::StandardWire& wire, wire::WindingStyle style);
+
 // The sheet of the winding in the R1, R2 and H texts of `fields` wound with
 // `wire` in `style`, the texts read as the calculation reads them, numbers
 // written with DecimalMark(). Raises nothing.

@@ -201,10 +201,37 @@ void LineCalculator::AppendOptimize(std::string_view line, std::string& out) {
     fail(error);
     return;
   }
-  design::BestCoil best;
+  const NumberFormat dimensionFormat = CScientificFormat(10, options_.mark);
+  design::WrittenCoil written;
   std::string wireText;
   if (options_.maxResistance) {
-    const wire::WireLimitRequest limit{*request, *family, *style, *options_.maxResistance};
+    const long double maxResistance = *options_.maxResistance;
+    wire::WireLimitRequest limit{*request, *family, *style, maxResistance, {}};
+    const NumberFormat wireFormat = wire::WireFieldFormat(options_.mark);
+    // The limit holds on the coil as written, in both the R text and the
+    // full R: rounding R1, R2 and H lifts the resistance above the solved
+    // coil's.
+    limit.accepts = [&](const wire::StandardWire& w, const design::BestCoil& best) {
+      const design::BestCoilRequest wound = wire::CoilRequestFor(limit, w);
+      written = design::WriteBestCoil(wound, best, dimensionFormat, design::kBestCoilTolerance);
+      if (!written.solved) {
+        return false;
+      }
+      CalculationFields check;
+      check.edR1 = written.R1;
+      check.edR2 = written.R2;
+      check.edH = written.H;
+      check.edD = FormatNumber(wound.winding.D, wireFormat);
+      check.edLambda = FormatNumber(wound.winding.Lambda, wireFormat);
+      ComputedValues values;
+      try {
+        RunCalculation(check, &values);
+        return values.R && *values.R <= maxResistance &&
+               TextToNumber(check.edR, options_.mark) <= maxResistance;
+      } catch (const Exception&) {
+        return false;
+      }
+    };
     const wire::WireForLimit picked = wire::FindWireForResistance(limit);
     if (!picked.found) {
       std::string reason = "no solution: " + picked.message;
@@ -217,18 +244,15 @@ void LineCalculator::AppendOptimize(std::string_view line, std::string& out) {
       fail(reason);
       return;
     }
-    *request = wire::CoilRequestFor(limit, picked.wire);
-    best = picked.coil;
     lineWire_ = LineWire{picked.wire, style};
-    const NumberFormat format = wire::WireFieldFormat(options_.mark);
-    texts[3] = FormatNumber(request->winding.D, format);
-    texts[4] = FormatNumber(request->winding.Lambda, format);
+    const Winding& wound = wire::CoilRequestFor(limit, picked.wire).winding;
+    texts[3] = FormatNumber(wound.D, wireFormat);
+    texts[4] = FormatNumber(wound.Lambda, wireFormat);
     wireText = WireText(picked.wire) + '\t';
   } else {
-    best = design::FindBestCoil(*request);
+    written = design::WriteBestCoil(*request, design::FindBestCoil(*request), dimensionFormat,
+                                    design::kBestCoilTolerance);
   }
-  const design::WrittenCoil written = design::WriteBestCoil(
-      *request, best, CScientificFormat(10, options_.mark), design::kBestCoilTolerance);
   if (!written.solved) {
     ++unsolvedLines_;
     fail("no solution: " + written.coil.message);

@@ -11,6 +11,7 @@ namespace {
 const char* const kNoLimitMessage = "Введите сопротивление больше 0";
 const char* const kTooResistiveMessage =
     "Ни один провод этого ряда не даёт катушку с таким сопротивлением";
+const char* const kWrittenOverLimitMessage = "Записанная катушка превышает предел сопротивления";
 
 }  // namespace
 
@@ -49,6 +50,7 @@ WireForLimit FindWireForResistance(const WireLimitRequest& request) {
     return a.copperDiameter < b.copperDiameter;
   });
   std::string lastMessage;
+  bool refused = false;
   for (const StandardWire& wire : wires) {
     const design::BestCoil coil = design::FindBestCoil(CoilRequestFor(request, wire));
     if (!coil.solved) {
@@ -60,12 +62,22 @@ WireForLimit FindWireForResistance(const WireLimitRequest& request) {
       answer.leastResistance = resistance;
     }
     if (resistance <= request.maxResistance) {
+      if (request.accepts && !request.accepts(wire, coil)) {
+        refused = true;
+        continue;
+      }
       answer.found = true;
       answer.wire = wire;
       answer.coil = coil;
       answer.resistance = resistance;
       return answer;
     }
+  }
+  if (refused) {
+    // A coil met the limit: the least resistance would not say why none is given.
+    answer.message = kWrittenOverLimitMessage;
+    answer.leastResistance.reset();
+    return answer;
   }
   answer.message = answer.leastResistance ? std::string(kTooResistiveMessage) : lastMessage;
   return answer;

@@ -4,6 +4,7 @@
 // resistance within the limit.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -20,6 +21,10 @@ struct WireLimitRequest {
   WireFamily family = WireFamily::kIecGrade1;
   WindingStyle style = WindingStyle::kLayered;
   long double maxResistance = 0;  // ohms
+  // Where given, a wire whose coil meets the limit is the answer only if
+  // this accepts it too: the coil as its caller writes it may lose digits
+  // and, with them, the limit.
+  std::function<bool(const StandardWire&, const design::BestCoil&)> accepts;
 };
 
 struct WireForLimit {

@@ -4,8 +4,11 @@
 
 #include <stdexcept>
 #include <string>
+#include <vector>
 
+#include "calc/number_text.h"
 #include "reference/exact_comparison.h"
+#include "wire/wire_for_resistance.h"
 
 namespace tarnel::cli {
 namespace {
@@ -39,6 +42,44 @@ TEST(LineCalculatorExact, NotAvailableOnlyForAnEvaluationThatFails) {
   evaluations = 0;
   EXPECT_THROW(LineCalculator(options, FailingOnce<std::logic_error>).Append(line, out),
                std::logic_error);
+}
+
+std::vector<std::string> ColumnsOf(const std::string& line) {
+  std::vector<std::string> columns;
+  std::size_t start = 0;
+  for (std::size_t tab = line.find('\t'); tab != std::string::npos; tab = line.find('\t', start)) {
+    columns.push_back(line.substr(start, tab - start));
+    start = tab + 1;
+  }
+  columns.push_back(line.substr(start));
+  return columns;
+}
+
+// A limit at the very resistance of the thinnest wire's best coil: the
+// coil as written, its R1, R2 and H rounded, lies above it, so that wire
+// is passed over for one whose written coil meets the limit, in R as
+// printed and in full.
+TEST(LineCalculatorOptimize, TheLimitHoldsOnTheWrittenCoil) {
+  for (const bool full : {false, true}) {
+    wire::WireLimitRequest request;
+    request.coil.targetL = 1.5e-3L;
+    request.family = wire::WireFamily::kAwgSingle;
+    request.maxResistance = 3;
+    const wire::WireForLimit solved = wire::FindWireForResistance(request);
+    ASSERT_TRUE(solved.found);
+    CommandLine options;
+    options.optimize = true;
+    options.full = full;
+    options.maxResistance = solved.resistance;
+    std::string out;
+    LineCalculator(options).Append("?\t?\t?\tAWG:?:single\tlayered\t0.0015", out);
+    const std::vector<std::string> columns = ColumnsOf(out.substr(0, out.size() - 1));
+    ASSERT_GT(columns.size(), 6U) << out;
+    // wire, R1, R2, H, N, R, L
+    ASSERT_FALSE(columns[5].empty()) << out;
+    EXPECT_LE(TextToNumber(columns[5], '.'), solved.resistance) << out;
+    EXPECT_NE(columns[0], "AWG:" + solved.wire.size + ":single") << out;
+  }
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 // The coil of least resistance from the context menu of edR1, edR2 and edH,
 // driven by keys.
 #include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
 #include <QDialog>
 #include <QLabel>
 #include <QMenu>
@@ -14,6 +16,7 @@
 #include "calc/number_text.h"
 #include "reference/exact_comparison.h"
 #include "tests/gui/gui_test_fixture.h"
+#include "wire/wire_for_resistance.h"
 
 namespace tarnel::gui_test {
 namespace {
@@ -82,6 +85,10 @@ class BestCoilTest : public WindowTest {
   void dialog_names_what_stops_it();
   void dialog_offers_the_winding_as_it_stands_data();
   void dialog_offers_the_winding_as_it_stands();
+  void limit_picks_the_wire_and_shows_its_sheet_data();
+  void limit_picks_the_wire_and_shows_its_sheet();
+  void limit_names_what_stops_it_data();
+  void limit_names_what_stops_it();
 
  private:
   // Opens the field's menu with Shift+F10, picks the entry by its
@@ -91,6 +98,10 @@ class BestCoilTest : public WindowTest {
   // Enter.
   static void Answer(QDialog* dialog, const QString& target, bool keepR1, bool keepH,
                      const QString& limit);
+  // The same with nothing kept, then on to the resistance limit, the family
+  // and the style (Down presses in each list), then Enter.
+  static void AnswerWithLimit(QDialog* dialog, const QString& target, const QString& outerLimit,
+                              const QString& maxResistance, int familyDowns, int styleDowns);
 };
 
 void BestCoilTest::OpenDialog(QLineEdit* field, QDialog*& dialog) const {
@@ -145,6 +156,32 @@ void BestCoilTest::Answer(QDialog* dialog, const QString& target, bool keepR1, b
   QTest::keyClick(dialog->focusWidget(), Qt::Key_Tab);
   QCOMPARE(dialog->focusWidget()->objectName(), QStringLiteral("edOuterLimit"));
   QTest::keyClicks(dialog->focusWidget(), limit);
+  QTest::keyClick(dialog->focusWidget(), Qt::Key_Return);
+}
+
+void BestCoilTest::AnswerWithLimit(QDialog* dialog, const QString& target,
+                                   const QString& outerLimit, const QString& maxResistance,
+                                   int familyDowns, int styleDowns) {
+  QWidget* focus = dialog->focusWidget();
+  QTest::keyClick(focus, Qt::Key_A, Qt::ControlModifier);
+  QTest::keyClick(focus, Qt::Key_Delete);
+  QTest::keyClicks(focus, target);
+  for (int i = 0; i < 3; ++i) {
+    QTest::keyClick(dialog->focusWidget(), Qt::Key_Tab);
+  }
+  QCOMPARE(dialog->focusWidget()->objectName(), QStringLiteral("edOuterLimit"));
+  QTest::keyClicks(dialog->focusWidget(), outerLimit);
+  QTest::keyClick(dialog->focusWidget(), Qt::Key_Tab);
+  QCOMPARE(dialog->focusWidget()->objectName(), QStringLiteral("edMaxResistance"));
+  QTest::keyClicks(dialog->focusWidget(), maxResistance);
+  for (const auto& [name, downs] :
+       {std::pair{"cbBestFamily", familyDowns}, std::pair{"cbBestStyle", styleDowns}}) {
+    QTest::keyClick(dialog->focusWidget(), Qt::Key_Tab);
+    QCOMPARE(dialog->focusWidget()->objectName(), QString::fromLatin1(name));
+    for (int i = 0; i < downs; ++i) {
+      QTest::keyClick(dialog->focusWidget(), Qt::Key_Down);
+    }
+  }
   QTest::keyClick(dialog->focusWidget(), Qt::Key_Return);
 }
 
@@ -385,6 +422,158 @@ void BestCoilTest::dialog_offers_the_winding_as_it_stands() {
   QTest::keyClick(dialog->focusWidget(), Qt::Key_Escape);
   QTRY_COMPARE_WITH_TIMEOUT(QApplication::activeModalWidget(), nullptr, kPatienceMs);
   QCOMPARE(FieldTexts(), before);
+}
+
+void BestCoilTest::limit_picks_the_wire_and_shows_its_sheet_data() {
+  QTest::addColumn<QStringList>("inputs");
+  QTest::addColumn<QString>("target");
+  QTest::addColumn<QString>("outerLimit");
+  // "@R": at the very resistance of the coil under R.
+  QTest::addColumn<QString>("maxResistance");
+  QTest::addColumn<int>("familyDowns");
+  QTest::addColumn<int>("styleDowns");
+  QTest::addColumn<char>("mark");
+  QTest::addColumn<int>("width");  // of edR1, edR2 and edH; 0: as the window has them
+
+  const QStringList startup = {"0.01", "0.02", "0.03", "0.001", "0.6"};
+  QTest::newRow("IEC grade 1 layered") << startup << "0.0015"
+                                       << ""
+                                       << "3" << 0 << 0 << '.' << 0;
+  // The window's D and Lambda are not read: the wire gives them.
+  QTest::newRow("AWG heavy orthocyclic, can, D not a number, comma")
+      << QStringList{"0,01", "0,02", "0,03", "x", "y"} << "0,0015"
+      << "0,02"
+      << "2,5" << 3 << 1 << ',' << 0;
+  // The limit at the very resistance of the coil of 0.475 mm, 1.97869 ohm,
+  // which edR shows as 1.979: that wire is passed over for the next.
+  QTest::newRow("at the coil of a wire, narrow fields") << startup << "0.0015"
+                                                        << ""
+                                                        << "@2" << 0 << 0 << '.' << 62;
+}
+
+// The thinnest wire of the family whose coil, as written, meets the limit:
+// D and Lambda written as the wire dialog writes them, the calculation run
+// on the written texts, the sheet shown, drawn and copied.
+void BestCoilTest::limit_picks_the_wire_and_shows_its_sheet() {
+  QFETCH(QStringList, inputs);
+  QFETCH(QString, target);
+  QFETCH(QString, outerLimit);
+  QFETCH(QString, maxResistance);
+  QFETCH(int, familyDowns);
+  QFETCH(int, styleDowns);
+  QFETCH(char, mark);
+  QFETCH(int, width);
+  const MarkForTest markForTest(mark);
+  SetInputs(inputs[0], inputs[1], inputs[2], inputs[3], inputs[4]);
+  if (width > 0) {
+    for (const char* name : {"edR1", "edR2", "edH"}) {
+      Field(name)->setFixedWidth(width);
+    }
+  }
+  const wire::WireFamily family = wire::kWireFamilies[static_cast<std::size_t>(familyDowns)];
+  const wire::WindingStyle style =
+      styleDowns == 1 ? wire::WindingStyle::kOrthocyclic : wire::WindingStyle::kLayered;
+  wire::WireLimitRequest request;
+  request.coil.targetL = TextToNumber(target.toStdString());
+  if (!outerLimit.isEmpty()) {
+    request.coil.R2.highest = TextToNumber(outerLimit.toStdString());
+  }
+  request.family = family;
+  request.style = style;
+  const bool atACoil = maxResistance.startsWith(QLatin1Char('@'));
+  request.maxResistance = TextToNumber(maxResistance.mid(atACoil ? 1 : 0).toStdString());
+  const wire::WireForLimit solved = wire::FindWireForResistance(request);
+  QVERIFY(solved.found);
+  if (atACoil) {
+    maxResistance = QString::fromStdString(
+        FormatNumber(solved.resistance, CScientificFormat(21, DecimalMark())));
+    request.maxResistance = solved.resistance;
+  }
+
+  QDialog* dialog = nullptr;
+  OpenDialog(Field("edR1"), dialog);
+  QVERIFY(dialog != nullptr);
+  AnswerWithLimit(dialog, target, outerLimit, maxResistance, familyDowns, styleDowns);
+  const auto* message = dialog->findChild<QLabel*>(QStringLiteral("lbBestMessage"));
+  QVERIFY2(message->isHidden(), qPrintable(message->text()));
+
+  // The wire the texts name, and that it is the thinnest one allowed.
+  const QStringList written = FieldTexts().first(5);
+  const NumberFormat wireFormat = wire::WireFieldFormat(mark);
+  std::optional<wire::StandardWire> named;
+  for (const wire::StandardWire& w : wire::WiresOf(family)) {
+    if (FormatNumber(w.copperDiameter, wireFormat) == written[3].toStdString()) {
+      named = w;
+    }
+  }
+  QVERIFY2(named.has_value(), qPrintable(written[3]));
+  QCOMPARE(written[4].toStdString(), FormatNumber(wire::PackingFactor(*named, style), wireFormat));
+  if (atACoil) {
+    QVERIFY2(named->copperDiameter > solved.wire.copperDiameter, named->size.c_str());
+  } else {
+    QCOMPARE(named->size, solved.wire.size);
+  }
+  const Calculated calculated = CalculatedFrom(written);
+  QCOMPARE(Outputs(), calculated.outputs);
+  QVERIFY2(TextToNumber(calculated.outputs[1].toStdString()) <= request.maxResistance,
+           qPrintable(calculated.outputs[1] + QLatin1Char(' ') + maxResistance));
+  QVERIFY2(std::fabs(calculated.exactL / request.coil.targetL - 1) < 1e-3L,
+           qPrintable(written.join(QLatin1Char(' '))));
+
+  const auto* sheet = dialog->findChild<QLabel*>(QStringLiteral("lbBestSheet"));
+  QVERIFY(sheet->isVisible());
+  const QStringList lines = sheet->text().split(QLatin1Char('\n'));
+  QVERIFY2(lines.first().startsWith(QStringLiteral("Провод: ")) &&
+               lines.first().endsWith(
+                   QString::fromStdString(named->size).replace(QLatin1Char('.'), mark) +
+                   (wire::IsIecFamily(family) ? QStringLiteral(" мм") : QString())),
+           qPrintable(lines.first()));
+  // The sheet's whole turns are the window's N rounded down.
+  QVERIFY2(lines.contains(QStringLiteral("Целых витков: ") +
+                          calculated.outputs[0].section(QLatin1Char(mark), 0, 0)),
+           qPrintable(sheet->text()));
+  QApplication::clipboard()->clear();
+  auto* copy = dialog->findChild<QPushButton*>(QStringLiteral("btCopyBestSheet"));
+  for (int i = 0; i < 12 && dialog->focusWidget() != copy; ++i) {
+    QTest::keyClick(dialog->focusWidget(), Qt::Key_Tab);
+  }
+  QCOMPARE(dialog->focusWidget(), static_cast<QWidget*>(copy));
+  QTest::keyClick(copy, Qt::Key_Space);
+  QCOMPARE(QApplication::clipboard()->text(), sheet->text());
+  QTest::keyClick(dialog->focusWidget(), Qt::Key_Escape);
+  QTRY_COMPARE_WITH_TIMEOUT(QApplication::activeModalWidget(), nullptr, kPatienceMs);
+  QCOMPARE(FieldTexts().first(5), written);
+}
+
+void BestCoilTest::limit_names_what_stops_it_data() {
+  QTest::addColumn<QString>("maxResistance");
+  QTest::addColumn<QString>("reason");  // the message's beginning
+
+  QTest::newRow("not a number") << " 0.3 ohm "
+                                << "R: «0.3 ohm» не является числом";
+  QTest::newRow("zero") << "0"
+                        << "Введите сопротивление больше 0";
+  QTest::newRow("below every coil")
+      << "1e-4"
+      << "Ни один провод этого ряда не даёт катушку с таким сопротивлением (наименьшее: ";
+}
+
+// Nothing is written where no wire is found, and the sheet stays hidden.
+void BestCoilTest::limit_names_what_stops_it() {
+  QFETCH(QString, maxResistance);
+  QFETCH(QString, reason);
+  const QStringList before = FieldTexts();
+  QDialog* dialog = nullptr;
+  OpenDialog(Field("edR1"), dialog);
+  QVERIFY(dialog != nullptr);
+  AnswerWithLimit(dialog, QStringLiteral("0.0015"), QString(), maxResistance, 0, 0);
+  const auto* message = dialog->findChild<QLabel*>(QStringLiteral("lbBestMessage"));
+  QVERIFY(!message->isHidden());
+  QVERIFY2(message->text().startsWith(reason), qPrintable(message->text()));
+  QVERIFY(dialog->findChild<QLabel*>(QStringLiteral("lbBestSheet"))->isHidden());
+  QCOMPARE(FieldTexts(), before);
+  QTest::keyClick(dialog->focusWidget(), Qt::Key_Escape);
+  QTRY_COMPARE_WITH_TIMEOUT(QApplication::activeModalWidget(), nullptr, kPatienceMs);
 }
 
 }  // namespace tarnel::gui_test

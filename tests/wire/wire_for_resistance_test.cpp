@@ -157,6 +157,34 @@ TEST(WireForResistance, ALimitNoWireMeetsGivesTheLeastResistanceReached) {
   EXPECT_EQ(*found.leastResistance, *least);
 }
 
+// A wire whose coil meets the limit but which the caller refuses passes the
+// answer to the next thicker wire that meets it; refusing every one says so
+// without a least resistance.
+TEST(WireForResistance, AWireTheCallerRefusesPassesToTheNextThatMeetsTheLimit) {
+  LimitCase c{
+      "refused", WireFamily::kIecGrade1, WindingStyle::kLayered, Free(), Free(), Free(), 0, 1.5e-3L,
+      3};
+  WireLimitRequest request = RequestOf(c);
+  const WireForLimit first = FindWireForResistance(request);
+  ASSERT_TRUE(first.found);
+  std::vector<std::string> offered;
+  request.accepts = [&](const StandardWire& w, const design::BestCoil& coil) {
+    offered.push_back(w.size);
+    EXPECT_LE(ResistanceOf(coil), request.maxResistance);
+    return w.size != first.wire.size;
+  };
+  const WireForLimit next = FindWireForResistance(request);
+  ASSERT_TRUE(next.found);
+  EXPECT_GT(next.wire.copperDiameter, first.wire.copperDiameter);
+  EXPECT_EQ(offered, (std::vector<std::string>{first.wire.size, next.wire.size}));
+
+  request.accepts = [](const StandardWire&, const design::BestCoil&) { return false; };
+  const WireForLimit none = FindWireForResistance(request);
+  EXPECT_FALSE(none.found);
+  EXPECT_EQ(none.message, "Записанная катушка превышает предел сопротивления");
+  EXPECT_FALSE(none.leastResistance.has_value());
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Limits, WireForResistanceTest,
     ::testing::Values(
