@@ -3,12 +3,12 @@
 #include <QLineEdit>
 
 #include "calc/number_text.h"
-#include "design/winding_figures.h"
+#include "calc/winding_figures.h"
 
 namespace tarnel {
 
 QString WindingTooltipText(const Winding& winding, long double turnCount) {
-  const design::WindingFigures figures = design::FiguresOf(winding, turnCount);
+  const WindingFigures figures = FiguresOf(winding, turnCount);
   return QStringLiteral("Длина провода: %1 м; масса меди: %2 кг")
       .arg(QString::fromStdString(FormatNumber(figures.wireLength, FigureFormat(4))),
            QString::fromStdString(FormatNumber(figures.copperMass, FigureFormat(4))));

@@ -5,12 +5,12 @@
 
 #include "calc/errors.h"
 #include "calc/number_text.h"
+#include "calc/winding_figures.h"
 #include "cli/optimize_line.h"
 #include "cli/solve_error.h"
 #include "cli/wire_texts.h"
 #include "design/best_coil.h"
 #include "design/design_request.h"
-#include "design/winding_figures.h"
 #include "reference/exact_comparison.h"
 #include "wire/wire_for_resistance.h"
 
@@ -371,7 +371,7 @@ void LineCalculator::AppendWinding(std::string& out) const {
     out += '\t';
     return;
   }
-  const design::WindingFigures figures = design::FiguresOf(*values_.winding, *values_.N);
+  const WindingFigures figures = FiguresOf(*values_.winding, *values_.N);
   const std::optional<long double> length = figures.wireLength;
   const std::optional<long double> mass = figures.copperMass;
   AppendResult(NumberToText(figures.wireLength), length, out);

@@ -10,6 +10,7 @@
 #include "calc/calculation_request.h"
 #include "calc/constants.h"
 #include "calc/validation_rules.h"
+#include "calc/winding_figures.h"
 #include "calc/x87.h"
 #include "design/design_messages.h"
 #include "design/kept_text.h"
@@ -84,15 +85,8 @@ tarnel::Winding With(tarnel::Winding w, Dimension d, long double value) {
   return w;
 }
 
-// The calculation's turn count, grouped as it groups it.
-long double TurnCountOf(const tarnel::Winding& w) {
-  const long double windingArea = (w.H * 4) * (w.R2 - w.R1);
-  return (windingArea * w.Lambda) / ((kPiApprox * w.D) * w.D);
-}
-
 long double WireLengthOf(const tarnel::Winding& w) {
-  const long double meanDiameter = w.R1 + w.R2;
-  return (TurnCountOf(w) * kPiApprox) * meanDiameter;
+  return FiguresOf(w, TurnCountOf(w)).wireLength;
 }
 
 // L/N² of the cross-section, or nothing where the reference declines it.

@@ -11,6 +11,7 @@
 #include "calc/inductance.h"
 #include "calc/number_text.h"
 #include "calc/validation_rules.h"
+#include "calc/winding_figures.h"
 #include "calc/x87.h"
 #include "design/design_messages.h"
 #include "design/monotone_search.h"
@@ -100,12 +101,6 @@ bool Calculates(const Winding& w) {
   }
   fpu::SetWorkingMode();
   return calculated;
-}
-
-// The calculation's turn count, grouped as it groups it.
-long double TurnCountOf(const Winding& w) {
-  const long double windingArea = (w.H * 4) * (w.R2 - w.R1);
-  return (windingArea * w.Lambda) / ((kPiApprox * w.D) * w.D);
 }
 
 // The reference's evaluations of one solve, counted: the exact L of a

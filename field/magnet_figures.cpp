@@ -3,7 +3,7 @@
 #include <cmath>
 #include <numbers>
 
-#include "design/winding_figures.h"
+#include "calc/winding_figures.h"
 #include "field/axial_field.h"
 #include "field/fabry_factor.h"
 
@@ -107,7 +107,7 @@ MagnetFigures FiguresFor(const Magnet& magnet, Drive drive, long double value,
       figures.timeConstant = Finite(*magnet.exactL / *resistance);
     }
   }
-  const long double mass = design::FiguresOf(w, magnet.turnCount).copperMass;
+  const long double mass = FiguresOf(w, magnet.turnCount).copperMass;
   if (figures.power && mass > 0) {
     figures.heatingRate = Finite(*figures.power / (mass * kCopperHeatCapacity));
   }

@@ -2,13 +2,10 @@
 
 #include <cmath>
 
-#include "calc/constants.h"
-#include "design/winding_figures.h"
+#include "calc/winding_figures.h"
 
 namespace tarnel::wire {
 namespace {
-
-constexpr long double kResistivity = 1.67e-8L;
 
 // Layers needed for `turns` turns when the layers hold `first`, `second`,
 // `first`, ... turns.
@@ -64,12 +61,10 @@ std::optional<WindingSheet> SheetOf(const Winding& winding, long double turnCoun
   }
   sheet.depth = winding.R2 - winding.R1;
   sheet.outerDiameter = 2.0L * (winding.R1 + sheet.buildDepth);
-  const design::WindingFigures figures =
-      design::FiguresOf(winding, static_cast<long double>(sheet.wholeTurns));
+  const WindingFigures figures = FiguresOf(winding, static_cast<long double>(sheet.wholeTurns));
   sheet.wireLength = figures.wireLength;
   sheet.copperMass = figures.copperMass;
-  const long double wireSection = ((kPiApprox * winding.D) * winding.D) / 4;
-  sheet.resistance = kResistivity * sheet.wireLength / wireSection;
+  sheet.resistance = WireResistance(sheet.wireLength, winding.D);
   return sheet;
 }
 

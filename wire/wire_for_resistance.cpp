@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "calc/constants.h"
+#include "calc/winding_figures.h"
 
 namespace tarnel::wire {
 namespace {
@@ -16,10 +16,7 @@ const char* const kWrittenOverLimitMessage = "Записанная катушк�
 }  // namespace
 
 long double ResistanceOf(const design::BestCoil& coil) {
-  // 16·rho·length / (4·PI_APPROX·D²): rho·length over the copper section.
-  const long double D = coil.winding.D;
-  const long double section = ((4 * kPiApprox) * D) * D;
-  return (kResistivityFactor * coil.wireLength) / section;
+  return WireResistance(coil.wireLength, coil.winding.D);
 }
 
 design::BestCoilRequest CoilRequestFor(const WireLimitRequest& request, const StandardWire& wire) {

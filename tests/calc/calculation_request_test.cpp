@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -15,6 +17,7 @@
 #include "calc/errors.h"
 #include "calc/extended.h"
 #include "calc/number_text.h"
+#include "calc/winding_figures.h"
 #include "tests/param_name.h"
 
 namespace tarnel {
@@ -100,6 +103,49 @@ TEST_P(GroupingTest, ValuesFollowTheWrittenGroupings) {
   EXPECT_EQ(values.winding->H, std::strtold(c.h, nullptr));
   EXPECT_EQ(values.winding->D, std::strtold(c.d, nullptr));
   EXPECT_EQ(values.winding->Lambda, std::strtold(c.lambda, nullptr));
+}
+
+// The winder's figures take the calculation's N to its last bit, and give a
+// resistance of their wire length that agrees with R to the rounding of the
+// R2² − R1² it takes, over windings of every proportion.
+TEST(TurnCountOf, IsTheCalculationsNAndItsWireTheCalculationsR) {
+  unsigned long long state = 12345;
+  auto next = [&state](long double low, long double high) {
+    state = state * 6364136223846793005ULL + 1442695040888963407ULL;
+    const long double unit = static_cast<long double>(state >> 11) / 9007199254740992.0L;
+    return low * std::pow(high / low, unit);
+  };
+  const NumberFormat format = CScientificFormat(21, '.');
+  for (int i = 0; i < 500; ++i) {
+    const long double R1 = next(1e-4L, 1);
+    const long double R2 = R1 + next(1e-4L, 1);
+    const long double H = next(1e-3L, 10);
+    const long double D = next(1e-5L, 1e-3L) * std::min(R2 - R1, H);
+    const long double Lambda = next(0.1L, 0.9L);
+    CalculationFields fields;
+    fields.edR1 = FormatNumber(R1, format);
+    fields.edR2 = FormatNumber(R2, format);
+    fields.edH = FormatNumber(H, format);
+    fields.edD = FormatNumber(D, format);
+    fields.edLambda = FormatNumber(Lambda, format);
+    ComputedValues values;
+    RunCalculation(fields, &values);
+    ASSERT_TRUE(values.N && values.R && values.winding) << fields.edMessage;
+    EXPECT_EQ(TurnCountOf(*values.winding), *values.N) << fields.edR1 << " " << fields.edD;
+    const long double wireLength = FiguresOf(*values.winding, *values.N).wireLength;
+    const long double resistance = WireResistance(wireLength, values.winding->D);
+    const long double squaresRounding = 1e-18L * (R2 + R1) / (R2 - R1);
+    EXPECT_LE(std::fabs(resistance / *values.R - 1), 1e-18L + squaresRounding)
+        << fields.edR1 << " " << fields.edD;
+  }
+}
+
+TEST(FiguresOf, WireLengthAndCopperMassByHand) {
+  // 1000 turns of mean diameter 0.03 m: 1000·3.1415926·0.03 = 94.247778 m of
+  // wire of section 3.1415926e-6/4 m², at 8960 kg/m³: 0.66323739313 kg.
+  const WindingFigures figures = FiguresOf(Winding{0.01L, 0.02L, 0, 0.001L, 0}, 1000);
+  EXPECT_NEAR(figures.wireLength, 94.247778L, 94.247778L * 1e-15L);
+  EXPECT_NEAR(figures.copperMass, 0.66323739313L, 0.66323739313L * 1e-10L);
 }
 
 INSTANTIATE_TEST_SUITE_P(

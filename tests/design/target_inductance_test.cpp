@@ -13,7 +13,6 @@
 #include "calc/inductance.h"
 #include "calc/number_text.h"
 #include "calc/x87.h"
-#include "design/winding_figures.h"
 #include "reference/exact_comparison.h"
 
 namespace tarnel::design {
@@ -337,16 +336,6 @@ TEST_P(InvalidTest, SaysWhyAndLeavesTheUnitClean) {
 
 INSTANTIATE_TEST_SUITE_P(Givens, InvalidTest, testing::ValuesIn(kInvalid),
                          [](const auto& info) { return std::string(info.param.name); });
-
-// --- The winder's figures --------------------------------------------------
-
-TEST(FiguresOf, WireLengthAndCopperMassByHand) {
-  // 1000 turns of mean diameter 0.03 m: 1000·3.1415926·0.03 = 94.247778 m of
-  // wire of section 3.1415926e-6/4 m², at 8960 kg/m³: 0.66323739313 kg.
-  const WindingFigures figures = FiguresOf(Winding{0.01L, 0.02L, 0, 0.001L, 0}, 1000);
-  EXPECT_LE(Relative(figures.wireLength, 94.247778L), 1e-15L);
-  EXPECT_LE(Relative(figures.copperMass, 0.66323739313L), 1e-10L);
-}
 
 // For D the thinnest wire whose turn count and inductances are normal
 // numbers bounds L from above, as the verified shapes bound it for R2 and H:
