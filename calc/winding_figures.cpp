@@ -17,8 +17,8 @@ WindingFigures FiguresOf(const Winding& winding, long double turnCount) {
   return figures;
 }
 
-long double WireResistance(long double wireLength, long double D) {
-  const long double section = ((4 * kPiApprox) * D) * D;
+long double WireResistance(const Winding& winding, long double wireLength) {
+  const long double section = ((4 * kPiApprox) * winding.D) * winding.D;
   return (kResistivityFactor * wireLength) / section;
 }
 

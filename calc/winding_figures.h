@@ -22,8 +22,9 @@ struct WindingFigures {
 // `turnCount` turns, the calculation's N.
 WindingFigures FiguresOf(const Winding& winding, long double turnCount);
 
-// The DC resistance of `wireLength` metres of copper wire of diameter `D`,
-// ohms: 16·rho·length / (4·PI_APPROX·D²), rho·length over the wire's section.
-long double WireResistance(long double wireLength, long double D);
+// The DC resistance of `wireLength` metres of the copper wire of `winding`
+// (its diameter D), ohms: 16·rho·length / (4·PI_APPROX·D²), rho·length over
+// the wire's section.
+long double WireResistance(const Winding& winding, long double wireLength);
 
 }  // namespace tarnel

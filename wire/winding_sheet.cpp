@@ -64,7 +64,7 @@ std::optional<WindingSheet> SheetOf(const Winding& winding, long double turnCoun
   const WindingFigures figures = FiguresOf(winding, static_cast<long double>(sheet.wholeTurns));
   sheet.wireLength = figures.wireLength;
   sheet.copperMass = figures.copperMass;
-  sheet.resistance = WireResistance(sheet.wireLength, winding.D);
+  sheet.resistance = WireResistance(winding, sheet.wireLength);
   return sheet;
 }
 

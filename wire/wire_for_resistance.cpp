@@ -16,7 +16,7 @@ const char* const kWrittenOverLimitMessage = "Записанная катушк�
 }  // namespace
 
 long double ResistanceOf(const design::BestCoil& coil) {
-  return WireResistance(coil.wireLength, coil.winding.D);
+  return WireResistance(coil.winding, coil.wireLength);
 }
 
 design::BestCoilRequest CoilRequestFor(const WireLimitRequest& request, const StandardWire& wire) {

@@ -133,7 +133,7 @@ TEST(TurnCountOf, IsTheCalculationsNAndItsWireTheCalculationsR) {
     ASSERT_TRUE(values.N && values.R && values.winding) << fields.edMessage;
     EXPECT_EQ(TurnCountOf(*values.winding), *values.N) << fields.edR1 << " " << fields.edD;
     const long double wireLength = FiguresOf(*values.winding, *values.N).wireLength;
-    const long double resistance = WireResistance(wireLength, values.winding->D);
+    const long double resistance = WireResistance(*values.winding, wireLength);
     const long double squaresRounding = 1e-18L * (R2 + R1) / (R2 - R1);
     EXPECT_LE(std::fabs(resistance / *values.R - 1), 1e-18L + squaresRounding)
         << fields.edR1 << " " << fields.edD;
