@@ -23,15 +23,6 @@ namespace {
 
 const QString kEntry = QStringLiteral("Катушка с &наименьшим сопротивлением…");
 
-// The decimal mark for one test, '.' again when it ends.
-class MarkForTest {
- public:
-  explicit MarkForTest(char mark) { SetDecimalMark(mark); }
-  ~MarkForTest() { SetDecimalMark('.'); }
-  MarkForTest(const MarkForTest&) = delete;
-  MarkForTest& operator=(const MarkForTest&) = delete;
-};
-
 // The calculation of the five texts: the window's outputs and the exact L
 // of the winding (-1 where it is not evaluated).
 struct Calculated {
@@ -42,12 +33,7 @@ struct Calculated {
 };
 
 Calculated CalculatedFrom(const QStringList& inputs) {
-  CalculationFields fields = StartupFields();
-  fields.edR1 = inputs[0].toStdString();
-  fields.edR2 = inputs[1].toStdString();
-  fields.edH = inputs[2].toStdString();
-  fields.edD = inputs[3].toStdString();
-  fields.edLambda = inputs[4].toStdString();
+  CalculationFields fields = FieldsWithInputs(inputs);
   ComputedValues values;
   RunCalculation(fields, &values);
   Calculated calculated;

@@ -26,15 +26,6 @@ namespace tarnel::gui_test {
 
 const QStringList kStartupInputs = {"0.01", "0.02", "0.03", "0.001", "0.6"};
 
-// The decimal mark for one test, '.' again when it ends.
-class MarkForTest {
- public:
-  explicit MarkForTest(char mark) { SetDecimalMark(mark); }
-  ~MarkForTest() { SetDecimalMark('.'); }
-  MarkForTest(const MarkForTest&) = delete;
-  MarkForTest& operator=(const MarkForTest&) = delete;
-};
-
 // The significant digits of a number's text: without sign, mark, exponent
 // and leading zeros.
 int SignificantDigits(const QString& text) {
@@ -46,24 +37,14 @@ int SignificantDigits(const QString& text) {
 
 // The numbers a calculation on `inputs` computes.
 ComputedValues CalculatedValues(const QStringList& inputs) {
-  CalculationFields fields = StartupFields();
-  fields.edR1 = inputs[0].toStdString();
-  fields.edR2 = inputs[1].toStdString();
-  fields.edH = inputs[2].toStdString();
-  fields.edD = inputs[3].toStdString();
-  fields.edLambda = inputs[4].toStdString();
+  CalculationFields fields = FieldsWithInputs(inputs);
   ComputedValues values;
   RunCalculation(fields, &values);
   return values;
 }
 
 QStringList CalculatedOutputs(const QStringList& inputs) {
-  CalculationFields fields = StartupFields();
-  fields.edR1 = inputs[0].toStdString();
-  fields.edR2 = inputs[1].toStdString();
-  fields.edH = inputs[2].toStdString();
-  fields.edD = inputs[3].toStdString();
-  fields.edLambda = inputs[4].toStdString();
+  CalculationFields fields = FieldsWithInputs(inputs);
   RunCalculation(fields);
   return {QString::fromStdString(fields.edN), QString::fromStdString(fields.edR),
           QString::fromStdString(fields.edL), QString::fromStdString(fields.edMessage)};

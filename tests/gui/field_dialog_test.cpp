@@ -19,23 +19,9 @@
 namespace tarnel::gui_test {
 namespace {
 
-// The decimal mark for one test, '.' again when it ends.
-class MarkForTest {
- public:
-  explicit MarkForTest(char mark) { SetDecimalMark(mark); }
-  ~MarkForTest() { SetDecimalMark('.'); }
-  MarkForTest(const MarkForTest&) = delete;
-  MarkForTest& operator=(const MarkForTest&) = delete;
-};
-
 // The magnet of the winding the five texts describe.
 field::Magnet MagnetOf(const QStringList& inputs) {
-  CalculationFields fields = StartupFields();
-  fields.edR1 = inputs[0].toStdString();
-  fields.edR2 = inputs[1].toStdString();
-  fields.edH = inputs[2].toStdString();
-  fields.edD = inputs[3].toStdString();
-  fields.edLambda = inputs[4].toStdString();
+  CalculationFields fields = FieldsWithInputs(inputs);
   ComputedValues values;
   RunCalculation(fields, &values);
   return *field::CalculatedMagnet(values);

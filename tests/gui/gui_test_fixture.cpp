@@ -8,6 +8,16 @@
 
 namespace tarnel::gui_test {
 
+CalculationFields FieldsWithInputs(const QStringList& inputs) {
+  CalculationFields fields = StartupFields();
+  fields.edR1 = inputs[0].toStdString();
+  fields.edR2 = inputs[1].toStdString();
+  fields.edH = inputs[2].toStdString();
+  fields.edD = inputs[3].toStdString();
+  fields.edLambda = inputs[4].toStdString();
+  return fields;
+}
+
 void PrepareProcess() {
   qputenv("QT_QPA_PLATFORM", "offscreen");
   fpu::SetWorkingMode();

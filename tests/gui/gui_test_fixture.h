@@ -18,6 +18,8 @@
 #include "app/application_title.h"
 #include "app/main_window.h"
 #include "app/toolkit_translations.h"
+#include "calc/calculation_request.h"
+#include "calc/number_text.h"
 
 namespace tarnel::gui_test {
 
@@ -28,6 +30,19 @@ inline const QStringList kFieldNames = {"edR1", "edR2", "edH", "edD",      "edLa
 // How long a test waits for the window system before it gives up: generous,
 // so that a loaded machine does not fail a test.
 inline constexpr int kPatienceMs = 60000;
+
+// The decimal mark for one test, '.' again when it ends.
+class MarkForTest {
+ public:
+  explicit MarkForTest(char mark) { SetDecimalMark(mark); }
+  ~MarkForTest() { SetDecimalMark('.'); }
+  MarkForTest(const MarkForTest&) = delete;
+  MarkForTest& operator=(const MarkForTest&) = delete;
+};
+
+// The window's start-up fields with the texts of R1, R2, H, D and Lambda
+// taken from `inputs`.
+CalculationFields FieldsWithInputs(const QStringList& inputs);
 
 // Settings that must be in place before the QApplication exists.
 void PrepareProcess();

@@ -14,14 +14,6 @@
 
 namespace tarnel::gui_test {
 
-class MarkForTest {
- public:
-  explicit MarkForTest(char mark) { SetDecimalMark(mark); }
-  ~MarkForTest() { SetDecimalMark('.'); }
-  MarkForTest(const MarkForTest&) = delete;
-  MarkForTest& operator=(const MarkForTest&) = delete;
-};
-
 class WireDialogTest : public WindowTest {
   Q_OBJECT
 
