@@ -131,9 +131,10 @@ BestCoilAnswer AnswerBestCoil(const CalculationFields& fields, const BestCoilTex
       for (int digits = fewest; digits <= kMostFieldDigits; ++digits) {
         written = design::WriteBestCoil(coilRequest, best, GeneralFormat(digits), 0);
         if (written.solved && keepsLimit(written)) {
-          break;
+          return written;
         }
       }
+      written.solved = false;
       return written;
     };
     design::WrittenCoil written = writtenFrom(kSolvedDigits);
@@ -142,9 +143,6 @@ BestCoilAnswer AnswerBestCoil(const CalculationFields& fields, const BestCoilTex
       if (fewest < kSolvedDigits) {
         written = writtenFrom(fewest);
       }
-    }
-    if (written.solved && !keepsLimit(written)) {
-      written.solved = false;
     }
     return written;
   };

@@ -204,6 +204,8 @@ void LineCalculator::AppendOptimize(std::string_view line, std::string& out) {
   const NumberFormat dimensionFormat = CScientificFormat(10, options_.mark);
   design::WrittenCoil written;
   std::string wireText;
+  std::string dText;  // the wire's D and Lambda, as the line writes them
+  std::string lambdaText;
   if (options_.maxResistance) {
     const long double maxResistance = *options_.maxResistance;
     wire::WireLimitRequest limit{*request, *family, *style, maxResistance, {}};
@@ -217,12 +219,14 @@ void LineCalculator::AppendOptimize(std::string_view line, std::string& out) {
       if (!written.solved) {
         return false;
       }
+      dText = FormatNumber(wound.winding.D, wireFormat);
+      lambdaText = FormatNumber(wound.winding.Lambda, wireFormat);
       CalculationFields check;
       check.edR1 = written.R1;
       check.edR2 = written.R2;
       check.edH = written.H;
-      check.edD = FormatNumber(wound.winding.D, wireFormat);
-      check.edLambda = FormatNumber(wound.winding.Lambda, wireFormat);
+      check.edD = dText;
+      check.edLambda = lambdaText;
       ComputedValues values;
       try {
         RunCalculation(check, &values);
@@ -245,9 +249,8 @@ void LineCalculator::AppendOptimize(std::string_view line, std::string& out) {
       return;
     }
     lineWire_ = LineWire{picked.wire, style};
-    const Winding& wound = wire::CoilRequestFor(limit, picked.wire).winding;
-    texts[3] = FormatNumber(wound.D, wireFormat);
-    texts[4] = FormatNumber(wound.Lambda, wireFormat);
+    texts[3] = dText;
+    texts[4] = lambdaText;
     wireText = WireText(picked.wire) + '\t';
   } else {
     written = design::WriteBestCoil(*request, design::FindBestCoil(*request), dimensionFormat,

@@ -86,6 +86,8 @@ class BestCoilTest : public WindowTest {
                      const QString& limit);
   // The same with nothing kept, then on to the resistance limit, the family
   // and the style (Down presses in each list), then Enter.
+  // Gives edR1, edR2 and edH the width `width`; 0 leaves them as they are.
+  void SetDimensionWidths(int width) const;
   static void AnswerWithLimit(QDialog* dialog, const QString& target, const QString& outerLimit,
                               const QString& maxResistance, int familyDowns, int styleDowns);
 };
@@ -143,6 +145,14 @@ void BestCoilTest::Answer(QDialog* dialog, const QString& target, bool keepR1, b
   QCOMPARE(dialog->focusWidget()->objectName(), QStringLiteral("edOuterLimit"));
   QTest::keyClicks(dialog->focusWidget(), limit);
   QTest::keyClick(dialog->focusWidget(), Qt::Key_Return);
+}
+
+void BestCoilTest::SetDimensionWidths(int width) const {
+  if (width > 0) {
+    for (const char* name : {"edR1", "edR2", "edH"}) {
+      Field(name)->setFixedWidth(width);
+    }
+  }
 }
 
 void BestCoilTest::AnswerWithLimit(QDialog* dialog, const QString& target,
@@ -212,11 +222,7 @@ void BestCoilTest::entry_writes_the_coil_and_states_it() {
   QFETCH(int, width);
   const MarkForTest markForTest(mark);
   SetInputs(inputs[0], inputs[1], inputs[2], inputs[3], inputs[4]);
-  if (width > 0) {
-    for (const char* name : {"edR1", "edR2", "edH"}) {
-      Field(name)->setFixedWidth(width);
-    }
-  }
+  SetDimensionWidths(width);
 
   QDialog* dialog = nullptr;
   OpenDialog(Field(field), dialog);
@@ -451,11 +457,7 @@ void BestCoilTest::limit_picks_the_wire_and_shows_its_sheet() {
   QFETCH(int, width);
   const MarkForTest markForTest(mark);
   SetInputs(inputs[0], inputs[1], inputs[2], inputs[3], inputs[4]);
-  if (width > 0) {
-    for (const char* name : {"edR1", "edR2", "edH"}) {
-      Field(name)->setFixedWidth(width);
-    }
-  }
+  SetDimensionWidths(width);
   const wire::WireFamily family = wire::kWireFamilies[static_cast<std::size_t>(familyDowns)];
   const wire::WindingStyle style =
       styleDowns == 1 ? wire::WindingStyle::kOrthocyclic : wire::WindingStyle::kLayered;
