@@ -17,31 +17,30 @@ namespace {
 // IEC 60317 grades ("<size> - Grade 1", "<size> - Grade 2": conductingDiameter
 // nominal, outerDiameter maximum) and the NEMA MW 1000 C builds
 // ("<gauge>.0 - Single Build", "<gauge>.0 - Heavy Build": outerDiameter
-// maximum). The IEC rows are every Elektrisola size of that file, 0.010 to
-// 0.500 mm (Elektrisola's own range); the NEMA rows of that file begin at
-// AWG 24 and run to AWG 56. In that file they are followed by Elektrisola's
-// litz bundles and by Rubadue's fluoropolymer-insulated wires (ETFE, FEP,
-// PFA, nominal overall diameters only); no enamelled round entry above
-// 0.5 mm and no enamelled NEMA build below AWG 24 was found in it.
+// maximum). The IEC rows of 0.010 to 0.500 mm are every Elektrisola size of
+// that file (Elektrisola's own range); the NEMA rows of that file begin at
+// AWG 24 and run to AWG 56.
 constexpr const char* kMasSource =
     "OpenMagnetics MAS data/wires.ndjson, commit ea0c4594615bbe9b3084b9e3837496fa38549c26 "
     "(Elektrisola figures, Apache-2.0)";
 
-// The single-build maximum overall diameters of AWG 14 to 23, in mils as
-// printed (converted here at 0.0254 mm a mil), from Centelsa's magnet-wire
-// catalogue, the table "Round Magnet Wires, Manufacturing Standards:
-// NEMA MW-1000, NTC 361, single film", page 10 of
-// https://issuu.com/centelsa/docs/magnet-wire (column "maximum diameter"
-// of the single film, which runs from AWG 14 to 40). Its rows of AWG 24 to
-// 40 agree with the MAS figures above to the 0.1 mil it prints.
-//
-// Not in the table, for want of a public source found: the single build of
-// AWG 10 to 13 (Centelsa's single-film columns start at AWG 14), the heavy
-// build of AWG 10 to 23 (the stored copy of Centelsa's page breaks off in
-// the heavy-film maximum-diameter column after AWG 9, and no other
-// manufacturer's NEMA table was found in a readable copy), and the IEC
-// sizes above 0.5 mm (no public grade 1 and grade 2 table of the
-// IEC 60317-0-1 sizes above 0.5 mm was found in a readable copy).
+// The IEC rows of 0.56 to 5.00 mm come from a later commit of the same file,
+//   commit     026875fad38210a2ab9b4b41076f319751425e9d
+// its entries "Round 0.56 - Grade 1" to "Round 5.00 - Grade 2", which name no
+// manufacturer and give one outer diameter, under the key "nominal". The
+// standard defines no nominal overall diameter, only a minimum increase and a
+// maximum overall diameter, and these figures are that maximum: Avanti
+// Cables' table of enamelled round copper wire to IS 13730-0-1 (the Indian
+// adoption of IEC 60317-0-1), http://www.avanticables.com/avanti-conductor/
+// diameter-swg.html, gives for the SWG sizes 0.559, 0.610 and 1.219 mm,
+// which take the increase of the next nominal size up, maximum overall
+// diameters of grade 1 and grade 2 that lie below these figures of 0.56,
+// 0.63 and 1.25 mm by exactly the difference of the copper diameters
+// (0.001, 0.020 and 0.031 mm).
+constexpr const char* kMasLargeSource =
+    "OpenMagnetics MAS data/wires.ndjson, commit 026875fad38210a2ab9b4b41076f319751425e9d "
+    "(entries without a manufacturer, Apache-2.0)";
+
 constexpr const char* kCentelsaSource =
     "Centelsa magnet-wire catalogue, NEMA MW-1000 single film, page 10 "
     "(issuu.com/centelsa/docs/magnet-wire), AWG 14 to 23";
@@ -123,6 +122,27 @@ constexpr IecRow kIecRows[] = {
     {"0.45", 0.00045000000000000004L, 0.000491L, 0.000513L},
     {"0.475", 0.000475L, 0.0005189999999990001L, 0.0005409999999990001L},
     {"0.5", 0.0005L, 0.000544L, 0.000566L},
+    // MAS, the later commit.
+    {"0.56", 0.00056L, 0.000606L, 0.00063L},
+    {"0.63", 0.00063L, 0.000679L, 0.000704L},
+    {"0.71", 0.00071L, 0.000762L, 0.000789L},
+    {"0.8", 0.0008L, 0.000855L, 0.000884L},
+    {"0.9", 0.0009L, 0.000959L, 0.000989L},
+    {"1", 0.001L, 0.001062L, 0.001094L},
+    {"1.12", 0.00112L, 0.001184L, 0.001217L},
+    {"1.25", 0.00125L, 0.001316L, 0.001349L},
+    {"1.4", 0.0014L, 0.001468L, 0.001502L},
+    {"1.6", 0.0016L, 0.00167L, 0.001706L},
+    {"1.8", 0.0018L, 0.001872L, 0.001909L},
+    {"2", 0.002L, 0.002074L, 0.002112L},
+    {"2.24", 0.00224L, 0.002316L, 0.002355L},
+    {"2.5", 0.0025L, 0.002578L, 0.002618L},
+    {"2.8", 0.0028L, 0.00288L, 0.002922L},
+    {"3.15", 0.00315L, 0.003233L, 0.003276L},
+    {"3.55", 0.00355L, 0.003635L, 0.003679L},
+    {"4", 0.004L, 0.004088L, 0.004133L},
+    {"4.5", 0.0045L, 0.004591L, 0.004637L},
+    {"5", 0.005L, 0.005093L, 0.005141L},
 };
 
 struct AwgRow {
@@ -230,7 +250,8 @@ std::string FamilyName(WireFamily family) {
 
 std::string SourceOf(WireFamily family) {
   if (IsIecFamily(family)) {
-    return std::string("copper and maximum overall diameters: ") + kMasSource;
+    return std::string("copper and maximum overall diameters: 0.01 to 0.5 mm, ") + kMasSource +
+           "; 0.56 to 5 mm, " + kMasLargeSource;
   }
   std::string source =
       std::string("copper diameter: 0.127 mm * 92^((36 - n)/39); maximum overall diameter: ") +

@@ -80,9 +80,16 @@ case "$out" in
   "${t}${t}${t}${t}${t}${t}${t}no solution: a wire family in D needs --max-resistance"*) ;;
   *) fail "family without a limit: $out" ;;
 esac
-out=$(printf '?\t?\t?\tIEC:?:2\tlayered\t0.0015\n' | "$driver" --optimize --max-resistance 0.3)
+# IEC 1.6 mm grade 1 is the thinnest of its family under 0.3 ohm; 5 mm,
+# the thickest, reaches 0.0447 ohm at best.
+out=$(printf '?\t?\t?\tIEC:?:1\tlayered\t0.0015\n' | "$driver" --optimize --max-resistance 0.3 --sheet)
 case "$out" in
-  *"no solution: "*"(the least is "*" ohm)"*) ;;
+  "IEC:1.6:1${t}2.114815415e-02${t}4.251082418e-02${t}2.187392826e-02${t}167.6${t}0.2783${t}"*"${t}167${t}13${t}13${t}0.02171${t}0.08572") ;;
+  *) fail "max-resistance pick of an IEC size above 0.5 mm: $out" ;;
+esac
+out=$(printf '?\t?\t?\tIEC:?:2\tlayered\t0.0015\n' | "$driver" --optimize --max-resistance 0.03)
+case "$out" in
+  *"no solution: "*"(the least is 4.468666506e-02 ohm)"*) ;;
   *) fail "a limit the family cannot meet: $out" ;;
 esac
 for bad in "--max-resistance 0" "--max-resistance -1" "--max-resistance x" "--max-resistance=0,3"; do
@@ -96,6 +103,9 @@ if printf '' | "$driver" --max-resistance 0.3 >/dev/null 2>&1; then fail "accept
 table=$("$driver" --wires)
 [ "$(printf '%s\n' "$table" | grep -c '^# .*commit ea0c4594615bbe9b3084b9e3837496fa38549c26')" = 4 ] ||
   fail "--wires: four families with their source"
+[ "$(printf '%s\n' "$table" | grep -c '^# IEC.*commit 026875fad38210a2ab9b4b41076f319751425e9d')" = 2 ] ||
+  fail "--wires: the source of the IEC sizes above 0.5 mm"
+printf '%s\n' "$table" | grep -qx "IEC:5:1${t}5.000000000e-03${t}5.093000000e-03" || fail "--wires: IEC 5 mm grade 1 row"
 printf '%s\n' "$table" | grep -qx "IEC:0.5:2${t}5.000000000e-04${t}5.660000000e-04" || fail "--wires: IEC 0.5 grade 2 row"
 printf '%s\n' "$table" | grep -qx "AWG:36:single${t}1.270000000e-04${t}1.470000000e-04" || fail "--wires: AWG 36 single row"
 

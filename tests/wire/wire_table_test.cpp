@@ -15,6 +15,8 @@ namespace {
 // Rows copied by hand from OpenMagnetics MAS data/wires.ndjson at commit
 // ea0c4594615bbe9b3084b9e3837496fa38549c26: the outerDiameter maximum
 // (and for IEC the conductingDiameter nominal) of the named entries; then
+// the IEC entries above 0.5 mm of commit
+// 026875fad38210a2ab9b4b41076f319751425e9d (their one outer diameter); then
 // rows of Centelsa's single film table.
 struct SourceRow {
   WireFamily family;
@@ -36,6 +38,15 @@ const SourceRow kSourceRows[] = {
     {WireFamily::kIecGrade1, "0.45", 0.00045000000000000004L, 0.000491L},
     {WireFamily::kIecGrade1, "0.500", 0.0005L, 0.000544L},
     {WireFamily::kIecGrade2, "0.5", 0.0005L, 0.000566L},
+    {WireFamily::kIecGrade1, "0.56", 0.00056L, 0.000606L},
+    {WireFamily::kIecGrade2, "0.63", 0.00063L, 0.000704L},
+    {WireFamily::kIecGrade1, "1.00", 0.001L, 0.001062L},
+    {WireFamily::kIecGrade2, "1.25", 0.00125L, 0.001349L},
+    {WireFamily::kIecGrade1, "1.6", 0.0016L, 0.00167L},
+    {WireFamily::kIecGrade2, "2.24", 0.00224L, 0.002355L},
+    {WireFamily::kIecGrade2, "3.55", 0.00355L, 0.003679L},
+    {WireFamily::kIecGrade1, "5", 0.005L, 0.005093L},
+    {WireFamily::kIecGrade2, "5.000", 0.005L, 0.005141L},
     {WireFamily::kAwgSingle, "24", 0, 0.0005510000000000001L},
     {WireFamily::kAwgHeavy, "24", 0, 0.0005769999999990001L},
     {WireFamily::kAwgHeavy, "30", 0, 0.000301999999999L},
@@ -79,14 +90,57 @@ TEST(WireTable, MasSingleBuildRowsAgreeWithCentelsa) {
   }
 }
 
+// Avanti Cables' IS 13730-0-1 table of the SWG sizes 0.559, 0.610 and
+// 1.219 mm, which take the increase of the next nominal size up: its grade 1
+// and grade 2 maximum overall diameters (mm as printed) plus the step in
+// copper are the MAS figures of 0.56, 0.63 and 1.25 mm.
+TEST(WireTable, IecRowsAboveHalfAMillimetreAgreeWithAvantiCables) {
+  struct AvantiRow {
+    const char* size;
+    long double swgCopperMm, grade1Mm, grade2Mm;
+  };
+  const AvantiRow rows[] = {
+      {"0.56", 0.559L, 0.605L, 0.629L},
+      {"0.63", 0.610L, 0.659L, 0.684L},
+      {"1.25", 1.219L, 1.285L, 1.318L},
+  };
+  for (const AvantiRow& row : rows) {
+    SCOPED_TRACE(row.size);
+    const auto grade1 = FindWire(WireFamily::kIecGrade1, row.size);
+    const auto grade2 = FindWire(WireFamily::kIecGrade2, row.size);
+    ASSERT_TRUE(grade1.has_value() && grade2.has_value());
+    const long double step = grade1->copperDiameter * 1000 - row.swgCopperMm;
+    EXPECT_NEAR(grade1->overallDiameter * 1000, row.grade1Mm + step, 1e-9L);
+    EXPECT_NEAR(grade2->overallDiameter * 1000, row.grade2Mm + step, 1e-9L);
+  }
+}
+
 TEST(WireTable, UnknownSizesAreNotFound) {
   EXPECT_FALSE(FindWire(WireFamily::kIecGrade1, "0.51").has_value());
+  EXPECT_FALSE(FindWire(WireFamily::kIecGrade2, "0.6").has_value());
+  EXPECT_FALSE(FindWire(WireFamily::kIecGrade2, "5.6").has_value());
   EXPECT_FALSE(FindWire(WireFamily::kAwgHeavy, "41").has_value());
   EXPECT_FALSE(FindWire(WireFamily::kAwgSingle, "13").has_value());
   // No source gives the heavy build of the gauges below 24.
   EXPECT_FALSE(FindWire(WireFamily::kAwgHeavy, "23").has_value());
   EXPECT_FALSE(FindWire(WireFamily::kAwgHeavy, "14").has_value());
   EXPECT_FALSE(FindWire(WireFamily::kAwgSingle, "x").has_value());
+}
+
+// The size lists of the wire dialog and of --wires follow the table: IEC
+// thinnest first, AWG by rising gauge, so thickest first.
+TEST(WireTable, EachFamilyRunsInOrderOfCopper) {
+  for (WireFamily family : kWireFamilies) {
+    SCOPED_TRACE(FamilyName(family));
+    const std::vector<StandardWire> wires = WiresOf(family);
+    for (std::size_t i = 1; i < wires.size(); ++i) {
+      if (IsIecFamily(family)) {
+        EXPECT_GT(wires[i].copperDiameter, wires[i - 1].copperDiameter) << wires[i].size;
+      } else {
+        EXPECT_LT(wires[i].copperDiameter, wires[i - 1].copperDiameter) << wires[i].size;
+      }
+    }
+  }
 }
 
 TEST(WireTable, EveryWireHasEnamelOverItsCopper) {
