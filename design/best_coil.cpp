@@ -23,7 +23,6 @@ namespace {
 constexpr long double kInfinity = std::numeric_limits<long double>::infinity();
 
 // The window's words of the rules this search names, from the rules table.
-constexpr const char* kRuleR2AboveR1 = kValidationRules[0].message;
 constexpr const char* kRuleDWithinDepth = kValidationRules[1].message;
 constexpr const char* kRuleDWithinH = kValidationRules[2].message;
 constexpr const char* kRuleLambdaAboveZero = kValidationRules[3].message;
