@@ -86,10 +86,10 @@ class BestCoilTest : public WindowTest {
                      const QString& limit);
   // The same with nothing kept, then on to the resistance limit, the family
   // and the style (Down presses in each list), then Enter.
-  // Gives edR1, edR2 and edH the width `width`; 0 leaves them as they are.
-  void SetDimensionWidths(int width) const;
   static void AnswerWithLimit(QDialog* dialog, const QString& target, const QString& outerLimit,
                               const QString& maxResistance, int familyDowns, int styleDowns);
+  // Gives edR1, edR2 and edH the width `width`; 0 leaves them as they are.
+  void SetDimensionWidths(int width) const;
 };
 
 void BestCoilTest::OpenDialog(QLineEdit* field, QDialog*& dialog) const {
